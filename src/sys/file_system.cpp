@@ -1,0 +1,29 @@
+#include "sys/file_system.h"
+
+namespace gleanix::sys {
+
+std::vector<std::string> splitLines(std::string_view bytes) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const char c = bytes[i];
+    if (c == '\r' || c == '\n') {
+      lines.emplace_back(bytes.substr(start, i - start));
+      i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
+      start = i;
+    } else {
+      ++i;
+    }
+  }
+  if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
+  return lines;
+}
+
+std::optional<std::vector<std::string>> FileSystem::readLines(const std::string& path) const {
+  auto bytes = readFile(path);
+  if (!bytes) return std::nullopt;
+  return splitLines(*bytes);
+}
+
+}  // namespace gleanix::sys

@@ -1,0 +1,58 @@
+#pragma once
+// The only door to the disk. Paths are CP932 strings with "\" separators, as
+// the host hands them; file names match without regard to letter case, as on
+// Windows. Reads never throw: an unreadable file counts as absent.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace gleanix::sys {
+
+struct DirEntry {
+  std::string name;  // as stored on disk
+  bool isDirectory = false;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  virtual bool exists(const std::string& path) const = 0;  // file or directory
+  virtual bool isFile(const std::string& path) const = 0;
+  virtual bool isDirectory(const std::string& path) const = 0;
+
+  // The whole file as bytes; nullopt when it cannot be read.
+  virtual std::optional<std::string> readFile(const std::string& path) const = 0;
+
+  // The whole file as lines, split the way the host's string lists split
+  // text: a line ends at CR LF, a lone CR or a lone LF; a last line without
+  // a line end still counts, a final line end adds no empty line.
+  std::optional<std::vector<std::string>> readLines(const std::string& path) const;
+
+  // Entries matching a wildcard pattern ("C:\Mail\Acc*.*", "...\USER*.BOX")
+  // with Windows rules ("*.*" also matches a name without a dot; "." and ".."
+  // are never returned), sorted as NTFS returns them: names compared
+  // upper-cased, byte by byte.
+  virtual std::vector<DirEntry> list(const std::string& pattern) const = 0;
+
+  // The name of the last path component as the file system spells it;
+  // nullopt when it does not exist.
+  virtual std::optional<std::string> storedName(const std::string& path) const = 0;
+
+  // Creates one directory (its parent must exist). False on failure.
+  virtual bool createDirectory(const std::string& path) = 0;
+
+  // Replaces the file's content at once: written to a temporary file beside
+  // it and renamed over it, so a crash leaves the old or the new file whole.
+  virtual bool writeFileAtomic(const std::string& path, std::string_view bytes) = 0;
+
+  virtual bool removeFile(const std::string& path) = 0;
+  virtual bool moveFile(const std::string& from, const std::string& to) = 0;
+};
+
+// Splits bytes into lines as FileSystem::readLines does.
+std::vector<std::string> splitLines(std::string_view bytes);
+
+}  // namespace gleanix::sys
