@@ -21,12 +21,12 @@ std::string displayPath(const MailStore& store, std::string_view relativePath) {
        slash = util::findByte(rest, '\\')) {
     const std::string_view component = rest.substr(0, slash);
     rest.remove_prefix(slash + 1);
-    if (util::equalsIgnoreCase(component, "INBOX.BOX")) return result + "\\" + kInboxName;
-    if (util::equalsIgnoreCase(component, "OUTBOX.BOX")) return result + "\\" + kOutboxName;
+    if (util::equalsIgnoreCase(component, "INBOX.BOX")) return result.append("\\").append(kInboxName);
+    if (util::equalsIgnoreCase(component, "OUTBOX.BOX")) return result.append("\\").append(kOutboxName);
     path.append(component).append("\\");
     const auto lines = store.fs().readLines(store.absolute(path) + "Entry.ini");
     if (!lines) return {};
-    result += "\\" + titleOf(*lines);
+    result.append("\\").append(titleOf(*lines));
   }
   return result;
 }

@@ -73,8 +73,15 @@ class MailFileIndex {
   bool exists(std::string_view hit);
 
  private:
+  using KeySet = std::unordered_set<std::string>;  // upper-cased base names of *.ALM files
+  const KeySet& keysOf(std::string_view folder);
+
   const MailStore* store_;
-  std::unordered_map<std::string, std::unordered_set<std::string>> byFolder_;  // upper-cased
+  std::unordered_map<std::string, KeySet> byFolder_;  // by upper-cased folder
+  // Walks go folder by folder: the last folder asked for is kept at hand.
+  std::string lastFolder_;
+  const KeySet* lastKeys_ = nullptr;
+  std::string upperKey_;
 };
 
 }  // namespace gleanix::store

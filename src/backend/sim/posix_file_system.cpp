@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 
 #include "util/sjis.h"
@@ -19,6 +20,38 @@ bool statPath(const std::string& p, struct stat& st) { return ::stat(p.c_str(), 
 
 long long mtimeNs(const struct stat& st) {
   return static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+}
+
+// Sorts entries as NTFS lists them: names compared upper-cased, byte by byte
+// (ties by the names as stored). Folders of a mail store hold thousands of
+// files, so each name is upper-cased once and its first 8 bytes packed into
+// an integer that decides most comparisons without touching the strings.
+void sortAsNtfs(std::vector<sys::DirEntry>& entries) {
+  struct Key {
+    std::uint64_t prefix;
+    std::uint32_t index;
+  };
+  std::vector<std::string> upper;
+  std::vector<Key> keys;
+  upper.reserve(entries.size());
+  keys.reserve(entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    upper.push_back(util::upperAscii(entries[i].name));
+    std::uint64_t prefix = 0;
+    for (std::size_t b = 0; b < 8; ++b) {
+      prefix = (prefix << 8) | (b < upper.back().size() ? static_cast<unsigned char>(upper.back()[b]) : 0u);
+    }
+    keys.push_back({prefix, static_cast<std::uint32_t>(i)});
+  }
+  std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+    if (a.prefix != b.prefix) return a.prefix < b.prefix;
+    const int c = upper[a.index].compare(upper[b.index]);
+    return c != 0 ? c < 0 : entries[a.index].name < entries[b.index].name;
+  });
+  std::vector<sys::DirEntry> sorted;
+  sorted.reserve(entries.size());
+  for (const Key& k : keys) sorted.push_back(std::move(entries[k.index]));
+  entries = std::move(sorted);
 }
 
 std::vector<std::string> splitComponents(const std::string& posix) {
@@ -78,10 +111,7 @@ std::shared_ptr<const PosixFileSystem::Listing> PosixFileSystem::listing(const s
     }
     ::closedir(dir);
   }
-  std::sort(fresh->entries.begin(), fresh->entries.end(), [](const sys::DirEntry& a, const sys::DirEntry& b) {
-    const std::string ua = util::upperAscii(a.name), ub = util::upperAscii(b.name);
-    return ua != ub ? ua < ub : a.name < b.name;
-  });
+  sortAsNtfs(fresh->entries);
   std::lock_guard<std::mutex> lock(mutex_);
   cache_[posixDir] = fresh;
   return fresh;
