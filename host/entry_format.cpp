@@ -66,8 +66,8 @@ std::string senderAddress(std::string_view from) {
 
 std::string listLineTail(std::uint32_t attribute, std::string_view mail) {
   char size[16];
-  std::snprintf(size, sizeof size, "%010llu",
-                static_cast<unsigned long long>(mail.size() > 9999999999ull ? 9999999999ull : mail.size()));
+  const unsigned long long bytes = mail.size();
+  std::snprintf(size, sizeof size, "%010llu", bytes > 9999999999ull ? 9999999999ull : bytes);
   return store::encodeAttribute(attribute) + size + senderAddress(headerValue(mail, "From:")) + ":" +
          doubledColons(headerValue(mail, "Subject:"));
 }

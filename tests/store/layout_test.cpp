@@ -116,6 +116,14 @@ TEST_F(LayoutTest, AccountsNeedAccountIni) {
   EXPECT_EQ(all[1].title, "Work Mail");
 }
 
+TEST_F(LayoutTest, AccountsComeInTheFileSystemsOrder) {
+  // As NTFS lists them: names compared upper-cased, byte by byte.
+  for (const char* dir : {"AccB", "Acc10", "accA", "Acc2"}) disk.write(std::string(dir) + "\\Account.ini", "");
+  std::vector<std::string> order;
+  for (const Account& a : accounts(store())) order.push_back(a.path);
+  EXPECT_EQ(order, (std::vector<std::string>{"Acc1\\", "Acc10\\", "Acc2\\", "accA\\", "AccB\\"}));
+}
+
 TEST(Ini, KeysMatchWithoutCaseAndFirstLineCounts) {
   const std::vector<std::string> lines = {"[Account]", "title=  first  ", "TITLE=second", "TITLEX=no"};
   EXPECT_EQ(titleOf(lines), "first");
