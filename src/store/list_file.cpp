@@ -42,7 +42,12 @@ void forEachLine(std::string_view bytes, Fn&& fn) {
 bool isTrashPath(std::string_view folder) {
   static constexpr std::string_view kTrash = "\\TRASH.BOX";
   if (util::equalsIgnoreCase(folder, kTrash.substr(1))) return true;
-  return folder.size() >= kTrash.size() && util::equalsIgnoreCase(folder.substr(folder.size() - kTrash.size()), kTrash);
+  if (folder.size() < kTrash.size()) return false;
+  const std::size_t start = folder.size() - kTrash.size();
+  // The "\" must be a character of its own, not the second byte of one.
+  std::size_t i = 0;
+  while (i < start) i += util::charBytesAt(folder, i);
+  return i == start && util::equalsIgnoreCase(folder.substr(start), kTrash);
 }
 
 std::string listFilePath(const MailStore& store, std::string_view folder) {

@@ -78,6 +78,8 @@ TEST(TrashPath, RecognisesAccountTrash) {
   EXPECT_FALSE(isTrashPath("Acc1\\Trash.box\\"));
   EXPECT_FALSE(isTrashPath("Acc1\\MyTrash.box"));
   EXPECT_FALSE(isTrashPath("Acc1\\Inbox.box\\"));
+  // "表" ends in byte 0x5C: "表TRASH.BOX" is a name, not a trash after a separator.
+  EXPECT_FALSE(isTrashPath("Acc1\\表TRASH.BOX"));
 }
 
 class StoreFiles : public ::testing::Test {
