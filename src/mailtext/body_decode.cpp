@@ -9,9 +9,10 @@ namespace {
 
 constexpr char kEsc = '\x1B';
 
+// suffix is not empty. The last byte is tested first: it rarely matches.
 bool endsWith(const std::string& s, std::string_view suffix) {
-  return s.size() >= suffix.size() &&
-         std::string_view(s).substr(s.size() - suffix.size()) == suffix;
+  if (s.size() < suffix.size() || s.back() != suffix.back()) return false;
+  return std::string_view(s).substr(s.size() - suffix.size()) == suffix;
 }
 
 }  // namespace

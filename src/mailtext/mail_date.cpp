@@ -106,7 +106,9 @@ std::string dayOf(std::string_view upperDate) {
   if (comma != npos) d = util::trim(d.substr(comma + 1));
   const std::size_t blank = d.find(' ');
   if (blank != npos) d = util::trim(d.substr(0, blank));
-  return d.size() == 1 ? "0" + std::string(d) : std::string(d);
+  std::string day(d);
+  if (day.size() == 1) day.insert(day.begin(), '0');
+  return day;
 }
 
 // Minutes to add to the mail's time to get UTC: "+0900" gives -540,

@@ -167,6 +167,14 @@ TEST(SplitMail, ManyParametersAndLongLinesStayDefined) {
   EXPECT_EQ(s.body, (Lines{longLine, "end", "x", "end"}));
 }
 
+TEST(SplitMail, HeaderLinesWithoutColonAreJustHeaderLines) {
+  // "Content-Type" without its colon is no Content-Type: the body is plain.
+  const Split s = split({"no colon here", "Content-Type multipart/mixed", "", "--b", "x"});
+  EXPECT_EQ(s.header.size(), 2u);
+  EXPECT_EQ(s.body, (Lines{"--b", "x"}));
+  EXPECT_TRUE(s.warnings.empty());
+}
+
 TEST(SplitMail, GarbageMailNeverBreaks) {
   std::string garbage;
   for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 131 + 7) & 0xFF);
