@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdint>
@@ -167,6 +168,20 @@ std::vector<std::string_view> splitTabs(std::string_view line) {
   }
 }
 
+std::string_view rootName(RegistryRoot root) {
+  for (const auto& [r, text] : kRoots) {
+    if (r == root) return text;
+  }
+  return {};
+}
+
+std::string_view typeWord(RegistryKind kind) {
+  for (const auto& [k, word] : kTypes) {
+    if (k == kind) return word;
+  }
+  return {};
+}
+
 std::optional<RegistryRoot> rootNamed(std::string_view name) {
   const std::string upper = util::upperAscii(name);
   for (const auto& [root, text] : kRoots) {
@@ -209,7 +224,7 @@ void parse(Line& line) {
 
 std::string format(RegistryRoot root, const std::string& key, const std::string& name,
                    const sys::RegistryValue& value) {
-  std::string fullKey(kRoots[static_cast<std::size_t>(root)].second);
+  std::string fullKey(rootName(root));
   const std::string sub = normalizeKey(key);
   if (!sub.empty()) fullKey += '\\' + sub;
   std::string data;
@@ -218,8 +233,7 @@ std::string format(RegistryRoot root, const std::string& key, const std::string&
     case RegistryKind::DWord: data = dwordText(value.data); break;
     case RegistryKind::Binary: data = toHex(value.data); break;
   }
-  return escape(fullKey) + '\t' + escape(name) + '\t' + std::string(kTypes[static_cast<std::size_t>(value.kind)].second) +
-         '\t' + data;
+  return escape(fullKey) + '\t' + escape(name) + '\t' + std::string(typeWord(value.kind)) + '\t' + data;
 }
 
 bool createParents(const std::string& path) {
