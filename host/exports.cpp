@@ -1,12 +1,12 @@
 // The 26 functions Quillon exports, with their exact argument lists. They
 // serve the active simulator; with none alive they answer as an idle host
 // (empty strings, false, 0).
-#include <cstring>
 #include <string_view>
 #include <unordered_map>
 
 #include "host/exports.h"
 #include "host/quillon_sim.h"
+#include "mailtext/iso2022jp.h"
 
 namespace {
 
@@ -93,14 +93,15 @@ void GLEANIX_STDCALL APAViewChangeMail(WindowHandle view, const char* mail) {
   if (sim()) sim()->viewChangeMail(view, mail);
 }
 
-// Writes at most length bytes and a NUL: the caller's buffer holds length + 1.
-// Placeholder until the ISO-2022-JP converter of the mail-text layer is wired
-// in: passes the text through unchanged.
+// The caller's buffer holds length + 1 bytes: the converted text is never
+// longer than its input, and a NUL follows it.
 void GLEANIX_STDCALL APAJisToSjis(char* output, const char* input, std::int32_t length) {
   if (output == nullptr) return;
-  const std::size_t n = input == nullptr || length <= 0 ? 0 : static_cast<std::size_t>(length);
-  std::memcpy(output, input, n);
-  output[n] = '\0';
+  if (input == nullptr) {
+    output[0] = '\0';
+    return;
+  }
+  gleanix::mailtext::convertIso2022JpToSjis(output, input, length);
 }
 
 }  // extern "C"
