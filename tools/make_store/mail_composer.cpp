@@ -198,7 +198,9 @@ std::string binaryAttachment(std::size_t index) {
 }
 
 std::string multipartBody(const MailContext& m, std::string& contentFields) {
-  const std::string boundary = format("------------%08zX", m.index * 2654435761u % 0xFFFFFFFFu);
+  // 64-bit arithmetic: the same boundary whatever the width of size_t.
+  const std::uint64_t mixed = static_cast<std::uint64_t>(m.index) * 2654435761ull % 0xFFFFFFFFull;
+  const std::string boundary = format("------------%08llX", static_cast<unsigned long long>(mixed));
   const std::string text = joinLines(m.body);
   const std::size_t half = m.body.size() / 2;
   std::string first, second;
