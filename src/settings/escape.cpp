@@ -26,6 +26,24 @@ int hexValue(char c) {
   return -1;
 }
 
+bool mustEscape(unsigned char b) { return b == '%' || (b >= 0x01 && b <= 0x1F); }
+bool isPercent(unsigned char b) { return b == '%'; }
+
+// Appends the characters from i up to the next one-byte character for which
+// stop holds and returns where it stopped. Copying whole runs at once keeps
+// long values cheap.
+template <class Stop>
+std::size_t copyRun(std::string_view text, std::size_t i, std::string& out, Stop stop) {
+  const std::size_t start = i;
+  while (i < text.size()) {
+    const std::size_t n = charBytes(text, i);
+    if (n == 1 && stop(static_cast<unsigned char>(text[i]))) break;
+    i += n;
+  }
+  out.append(text.substr(start, i - start));
+  return i;
+}
+
 }  // namespace
 
 std::string escapeValue(std::string_view text) {
@@ -42,7 +60,8 @@ std::string escapeValue(std::string_view text) {
       out += kHex[b >> 4];
       out += kHex[b & 0x0F];
     } else {
-      out.append(text.substr(i, n));
+      i = copyRun(text, i, out, mustEscape);
+      continue;
     }
     i += n;
   }
@@ -67,8 +86,7 @@ std::optional<std::string> unescapeValue(std::string_view text) {
       i += 3;
       continue;
     }
-    out.append(text.substr(i, n));
-    i += n;
+    i = copyRun(text, i, out, isPercent);
   }
   return out;
 }
