@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 
 #include "util/sjis.h"
@@ -51,28 +50,29 @@ std::string formatFloat(double value) {
   if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
   char buf[64];
   const auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
-  const std::string sci(buf, result.ptr);  // "-d.ddde+XX"
+  const std::string_view sci(buf, static_cast<std::size_t>(result.ptr - buf));  // "-d.ddde+XX"
   const std::size_t e = sci.find('e');
-  std::string mantissa = sci.substr(0, e);
-  const int exponent = std::atoi(sci.c_str() + e + 1);
-  std::string sign;
-  if (!mantissa.empty() && mantissa.front() == '-') {
-    sign = "-";
-    mantissa.erase(0, 1);
-  }
+  const std::string_view exponentText = sci.substr(e + 1 + (sci[e + 1] == '+' ? 1 : 0));
+  int exponent = 0;
+  std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+  std::string out;
   std::string digits;
-  for (char c : mantissa) {
-    if (c != '.') digits += c;
+  for (char c : sci.substr(0, e)) {
+    if (c == '-') out.push_back('-');
+    if (c >= '0' && c <= '9') digits.push_back(c);
   }
   if (exponent < -5 || exponent >= 15) {
-    std::string out = sign + digits.substr(0, 1);
-    if (digits.size() > 1) out += "." + digits.substr(1);
-    return out + "E" + std::to_string(exponent);
+    out.push_back(digits[0]);
+    if (digits.size() > 1) out.append(".").append(digits, 1);
+    return out.append("E").append(std::to_string(exponent));
   }
-  if (exponent < 0) return sign + "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+  if (exponent < 0) {
+    out.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0');
+    return out.append(digits);
+  }
   const std::size_t intDigits = static_cast<std::size_t>(exponent) + 1;
-  if (digits.size() <= intDigits) return sign + digits + std::string(intDigits - digits.size(), '0');
-  return sign + digits.substr(0, intDigits) + "." + digits.substr(intDigits);
+  if (digits.size() <= intDigits) return out.append(digits).append(intDigits - digits.size(), '0');
+  return out.append(digits, 0, intDigits).append(".").append(digits, intDigits);
 }
 
 }  // namespace gleanix::settings
