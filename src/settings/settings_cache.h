@@ -39,7 +39,8 @@ class SettingsCache {
 
   // An empty value removes the setting. Otherwise the entry takes the name
   // as written here, the value's type and text, and keeps its line; a new
-  // one goes at the end. Memory only: saveSettings writes the file.
+  // one goes at the end. Memory only: saveSettings writes the file. Names
+  // are the program's own: no "=", no line break, no lone lead byte.
   void writeSetting(std::string_view section, std::string_view key, const Variant& value);
 
   // Writes the whole cache to the remembered path, creating its directory

@@ -1,13 +1,14 @@
 // Saving through the real POSIX file system (native builds only).
 #ifdef GLEANIX_POSIX_FILE_SYSTEM
 
+#include <dirent.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "backend/sim/posix_file_system.h"
 #include "settings/settings_cache.h"
@@ -15,13 +16,25 @@
 namespace gleanix::settings {
 namespace {
 
+std::vector<std::string> entriesOf(const std::string& dir) {
+  std::vector<std::string> names;
+  if (DIR* d = ::opendir(dir.c_str())) {
+    while (dirent* e = ::readdir(d)) {
+      const std::string name = e->d_name;
+      if (name != "." && name != "..") names.push_back(name);
+    }
+    ::closedir(d);
+  }
+  return names;
+}
+
 TEST(PosixSettingsFile, SaveCreatesTheChainAndReplacesTheFileWhole) {
   char pattern[] = "/tmp/gleanix-settings-XXXXXX";
   ASSERT_NE(::mkdtemp(pattern), nullptr);
-  const std::filesystem::path root(pattern);
+  const std::string root(pattern);
   backend::PosixFileSystem fs;
-  // Host-style path with "\" separators, spelt in another case than on disk.
-  std::string hostRoot = root.string();
+  // A host-style path with "\" separators; read back below in another letter case.
+  std::string hostRoot = root;
   for (char& c : hostRoot) c = c == '/' ? '\\' : c;
   const std::string ini = hostRoot + "\\Quillon\\Plugins\\Gleanix.ini";
 
@@ -32,20 +45,21 @@ TEST(PosixSettingsFile, SaveCreatesTheChainAndReplacesTheFileWhole) {
   settings.writeSetting("Sort", "Index", 3);
   ASSERT_TRUE(settings.saveSettings(fs));
 
-  const std::filesystem::path file = root / "Quillon" / "Plugins" / "Gleanix.ini";
-  std::ifstream in(file, std::ios::binary);
+  const std::string dir = root + "/Quillon/Plugins";
+  std::ifstream in(dir + "/Gleanix.ini", std::ios::binary);
   std::stringstream content;
   content << in.rdbuf();
   EXPECT_EQ(content.str(), "KeyFind\\History=String:表%0D%0A100%%\r\nSort\\Index=Integer:3\r\n");
   // Nothing but the file itself is left in the directory.
-  int entries = 0;
-  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(file.parent_path())) ++entries;
-  EXPECT_EQ(entries, 1);
+  EXPECT_EQ(entriesOf(dir), std::vector<std::string>{"Gleanix.ini"});
 
   SettingsCache reread;
   reread.loadSettings(fs, hostRoot + "\\QUILLON\\plugins\\gleanix.INI");
   EXPECT_EQ(reread.readString("KeyFind", "History", ""), "表\r\n100%");
-  std::filesystem::remove_all(root);
+  ::unlink((dir + "/Gleanix.ini").c_str());
+  ::rmdir(dir.c_str());
+  ::rmdir((root + "/Quillon").c_str());
+  ::rmdir(root.c_str());
 }
 
 }  // namespace
