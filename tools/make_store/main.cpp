@@ -21,7 +21,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "make-store: %s needs a number\n", arg.c_str());
         return 2;
       }
-      (arg == "--mails" ? options.mails : options.seed) = value;
+      if (arg == "--mails") {
+        options.mails = static_cast<std::size_t>(value);
+      } else {
+        options.seed = value;
+      }
     } else if (directory.empty() && arg[0] != '-') {
       directory = arg;
     } else {
