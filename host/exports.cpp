@@ -2,11 +2,13 @@
 // serve the active simulator; with none alive they answer as an idle host
 // (empty strings, false, 0).
 #include <string_view>
+#include <type_traits>
 #include <unordered_map>
 
 #include "host/exports.h"
 #include "host/quillon_sim.h"
 #include "mailtext/iso2022jp.h"
+#include "sys/module.h"
 
 namespace {
 
@@ -143,3 +145,14 @@ void* exportedFunction(const char* name) {
 }
 
 }  // namespace gleanix::host
+
+#if !defined(_WIN32)
+// The Linux host's one exported C function: the plug-in looks the host
+// functions up through it by their decorated names, as GetProcAddress does
+// on Windows. It honours the names the active simulator withholds.
+extern "C" __attribute__((visibility("default"))) void* QuillonSimResolveExport(const char* name) {
+  QuillonSim* s = sim();
+  return s ? s->resolve(name) : gleanix::host::exportedFunction(name);
+}
+static_assert(std::is_same_v<decltype(&QuillonSimResolveExport), gleanix::sys::SimulatedHostResolverFn>);
+#endif

@@ -3,6 +3,14 @@
 //   quillon-sim --store DIR import FILE FOLDER [ATTRIBUTE]
 //   quillon-sim --store DIR move MAIL [FOLDER]      (no folder: the trash)
 //   quillon-sim --store DIR list [FOLDER]
+//   quillon-sim --store DIR plugin [--library FILE] [--host-version V] [--withhold EXPORT]...
+//
+// "plugin" loads the plug-in library (by default Plugins\Gleanix.dll beside
+// the executable; Plugins/libGleanix.so on Linux) and drives it through its
+// entry points as Quillon does at start-up, when a mail is posted and at
+// shut-down, printing what each call gave back. --withhold leaves a host
+// function out of what the Linux host offers; on Windows the exports are
+// fixed by the executable's .def file, so a host lacking one is its own build.
 //
 // Paths are as the host takes them: relative to the mail root, "\" between
 // components. Output is the store's own bytes (CP932).
@@ -11,11 +19,14 @@
 #include <string>
 #include <vector>
 
+#include "backend/module_loader.h"
 #include "backend/platform.h"
+#include "host/plugin_driver.h"
 #include "host/quillon_sim.h"
 #include "store/folders.h"
 #include "store/list_file.h"
 #include "store/mail_store.h"
+#include "util/path.h"
 
 namespace {
 
@@ -25,7 +36,8 @@ int usage() {
   std::fputs(
       "usage: quillon-sim --store DIR import FILE FOLDER [ATTRIBUTE]\n"
       "       quillon-sim --store DIR move MAIL [FOLDER]\n"
-      "       quillon-sim --store DIR list [FOLDER]\n",
+      "       quillon-sim --store DIR list [FOLDER]\n"
+      "       quillon-sim --store DIR plugin [--library FILE] [--host-version V] [--withhold EXPORT]...\n",
       stderr);
   return 2;
 }
@@ -50,6 +62,55 @@ int listStore(const sys::FileSystem& fs, const std::string& root, const std::vec
     if (m.attribute) std::snprintf(word, sizeof word, "%08X", static_cast<unsigned>(*m.attribute));
     printLine(m.hit + "\t" + word + "\t" + (files.exists(m.hit) ? "file" : "missing"));
   }
+  return 0;
+}
+
+// Plugins\Gleanix.dll in the executable's own directory, as Quillon looks
+// for its plug-ins.
+std::string defaultPluginLibrary() {
+  const auto system = backend::makeSystemInfo();
+  std::string dir = util::extractFilePath(system->executablePath());
+#if defined(_WIN32)
+  return dir + "Plugins\\Gleanix.dll";
+#else
+  for (char& c : dir) {
+    if (c == '\\') c = '/';
+  }
+  return dir + "Plugins/libGleanix.so";
+#endif
+}
+
+int drivePlugin(host::QuillonSim& sim, const std::vector<std::string>& args) {
+  std::string library = defaultPluginLibrary();
+  host::PluginScenario scenario;
+  for (std::size_t i = 0; i < args.size(); i += 2) {
+    if (i + 1 >= args.size()) return usage();
+    if (args[i] == "--library") {
+      library = args[i + 1];
+    } else if (args[i] == "--host-version") {
+      scenario.hostVersion = args[i + 1];
+#if !defined(_WIN32)
+    } else if (args[i] == "--withhold") {
+      sim.withhold(args[i + 1]);
+#endif
+    } else {
+      return usage();
+    }
+  }
+  const auto loader = backend::makeLibraryLoader();
+  const auto module = loader->load(library);
+  if (!module) {
+    std::fprintf(stderr, "quillon-sim: cannot load %s\n", library.c_str());
+    return 1;
+  }
+  std::string missing;
+  const auto entries = host::findPluginEntries(*module, &missing);
+  if (!entries) {
+    std::fprintf(stderr, "quillon-sim: %s lacks the entry point %s\n", library.c_str(), missing.c_str());
+    return 1;
+  }
+  const std::string report = host::runPluginScenario(sim, *entries, scenario);
+  std::fwrite(report.data(), 1, report.size(), stdout);
   return 0;
 }
 
@@ -82,5 +143,6 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "list" && args.size() <= 1) return listStore(*fs, sim.mailRoot(), args);
+  if (command == "plugin") return drivePlugin(sim, args);
   return usage();
 }

@@ -379,8 +379,14 @@ const char* QuillonSim::sendGetHeader(sys::WindowHandle send) {
 
 void QuillonSim::sendSetHeader(sys::WindowHandle send, const char* header) {
   std::lock_guard<std::mutex> lock(mutex_);
+  ++sendSetHeaderCalls_;
   auto it = windows_.find(send);
   if (it != windows_.end() && !it->second.view) it->second.text = header ? header : "";
+}
+
+int QuillonSim::sendSetHeaderCalls() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return sendSetHeaderCalls_;
 }
 
 sys::WindowHandle QuillonSim::editorOf(sys::WindowHandle window) const {

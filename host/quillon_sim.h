@@ -65,6 +65,8 @@ class QuillonSim {
   std::optional<std::string> viewMail(sys::WindowHandle view) const;
   sys::WindowHandle openSendWindow(std::string header);
   std::optional<std::string> sendHeader(sys::WindowHandle send) const;
+  // How often "_APASendSetHeader@8" was called.
+  int sendSetHeaderCalls() const;
   // Edit controls of the windows, once a desktop provides them (0 until then).
   void setEditor(sys::WindowHandle window, sys::WindowHandle editor);
   // The flag of the last "_APAFolderOpenMail@12" call (0 or -1).
@@ -123,6 +125,7 @@ class QuillonSim {
   std::vector<std::string> selection_;
   std::size_t selectionCursor_ = 0;
   std::int32_t lastOpenFlag_ = 0;
+  int sendSetHeaderCalls_ = 0;
 
   struct Window {
     bool view = false;

@@ -71,7 +71,10 @@ std::optional<std::string> stampHeader(std::string_view header) {
   std::string& first = lines[field];
   if (first.find("Gleanix") != std::string::npos) {
     if (first == kFieldName + stamp || first == kFieldName + stamp + ",") return std::nullopt;
-    first = kFieldName + updatedItems(first.substr(first.find(':') + 1), stamp);
+    const std::string updated = kFieldName + updatedItems(first.substr(first.find(':') + 1), stamp);
+    // The current stamp among other plug-ins' items on the same line.
+    if (updated == first) return std::nullopt;
+    first = updated;
     return joinLines(lines);
   }
 
@@ -81,12 +84,14 @@ std::optional<std::string> stampHeader(std::string_view header) {
     if (lines[i].find("Gleanix") == std::string::npos) continue;
     const std::string rest = lines[i].substr(1);
     if (rest == stamp || rest == stamp + ",") return std::nullopt;
-    lines[i] = "\t" + updatedItems(rest, stamp);
+    const std::string updated = std::string("\t").append(updatedItems(rest, stamp));
+    if (updated == lines[i]) return std::nullopt;
+    lines[i] = updated;
     return joinLines(lines);
   }
   // A list that already ends in a comma gets no second one.
   if (!endsWithComma(util::trimRight(lines[last]))) lines[last] += ",";
-  lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(last) + 1, "\t" + stamp);
+  lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(last) + 1, std::string("\t").append(stamp));
   return joinLines(lines);
 }
 

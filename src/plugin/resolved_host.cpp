@@ -1,8 +1,8 @@
-#include "host/resolved_host.h"
+#include "plugin/resolved_host.h"
 
 #include <limits>
 
-namespace gleanix::host {
+namespace gleanix::plugin {
 namespace {
 // The host's strings are its own: copy at once.
 std::string copy(const char* s) { return s ? std::string(s) : std::string(); }
@@ -73,4 +73,4 @@ std::string ResolvedHost::jisToSjis(std::string_view jis) {
   return output;
 }
 
-}  // namespace gleanix::host
+}  // namespace gleanix::plugin
