@@ -68,6 +68,11 @@ TEST(HeaderStamp, PostingTwiceChangesNothingTheSecondTime) {
   }
 }
 
+TEST(HeaderStamp, TheCurrentStampSharingALineChangesNothing) {
+  EXPECT_FALSE(stampHeader("X-Mailer-Plugin: " + kStamp + ", Other 2\r\n"));
+  EXPECT_FALSE(stampHeader("X-Mailer-Plugin: Other 1,\r\n\t" + kStamp + ", Third 3\r\n"));
+}
+
 TEST(HeaderStamp, DoesNotDoubleATrailingComma) {
   const auto out = stampHeader("X-Mailer-Plugin: Other 1,\r\n");
   ASSERT_TRUE(out);
