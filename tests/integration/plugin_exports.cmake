@@ -3,7 +3,8 @@
 # PE: the export names must be exactly the 18 entry points, undecorated, and
 # the imported DLLs exactly the system DLLs listed below (no libstdc++,
 # libgcc or libwinpthread beside the DLL). ELF: the defined dynamic symbols
-# must be exactly the 18 entry points.
+# must be exactly the 18 entry points. The tools run in the C locale: their
+# headings are translated elsewhere.
 
 set(expected_exports
   APCCleanUp APCFolderCreate APCFolderInitMenu APCGetPlugName APCSendClose APCSendCreate
@@ -26,7 +27,7 @@ if(NOT EXISTS "${LIBRARY}")
 endif()
 
 if(FORMAT STREQUAL "pe")
-  execute_process(COMMAND ${TOOL} -p ${LIBRARY} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C ${TOOL} -p ${LIBRARY} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "${TOOL} failed")
   endif()
@@ -50,7 +51,7 @@ if(FORMAT STREQUAL "pe")
   compare("exported names" "${exports}" "${expected_exports}")
   compare("imported DLLs" "${imports}" "${expected_imports}")
 else()
-  execute_process(COMMAND ${TOOL} -D --defined-only --format=posix ${LIBRARY} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C ${TOOL} -D --defined-only --format=posix ${LIBRARY} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "${TOOL} failed")
   endif()
