@@ -1,0 +1,53 @@
+#pragma once
+// StartFilter: finds, from a character boundary, the next character that
+// could begin a match, without decoding the characters in between.
+//
+// It looks at byte pairs: a pair (b, c) is a candidate when b is a
+// one-byte character that can start a match, or b c is a double-byte one
+// that can. A candidate found by a byte scan may be the trail byte of a
+// double-byte character; counting the lead-range bytes just before it
+// (back to the last byte outside the lead range, or to the last known
+// boundary) tells: an even count means it starts a character. Each byte is
+// counted at most once, so the scan stays linear.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "regex/char_classes.h"
+
+namespace gleanix::regex {
+
+class StartFilter {
+ public:
+  // startClass[c]: whether a character of class c can begin a match.
+  StartFilter(const CharClasses& classes, const std::vector<std::uint8_t>& startClass);
+
+  // The first character boundary at or after the boundary i whose character
+  // can begin a match; n when there is none. Characters before it cannot
+  // begin a match.
+  std::size_t next(const unsigned char* p, std::size_t i, std::size_t n) const;
+
+  // False when so many characters can begin a match that scanning for them
+  // would cost more than it saves; next() then returns i at once.
+  bool useful() const { return mode_ != Mode::EveryCharacter; }
+
+ private:
+  enum class Mode { EveryCharacter, OneFirstByte, Pairs };
+
+  bool pair(unsigned b, unsigned c) const {
+    const unsigned code = b << 8 | c;
+    return (pairs_[code >> 6] >> (code & 63)) & 1;
+  }
+  bool candidateAt(const unsigned char* p, std::size_t j, std::size_t n) const {
+    return j + 1 < n ? pair(p[j], p[j + 1]) : single_[p[j]];
+  }
+  std::size_t scan(const unsigned char* p, std::size_t i, std::size_t n) const;
+
+  Mode mode_ = Mode::EveryCharacter;
+  unsigned char firstByte_ = 0;
+  bool single_[256] = {};     // a one-byte character (or a lone last lead byte)
+  std::uint64_t pairs_[1024] = {};
+};
+
+}  // namespace gleanix::regex
