@@ -69,7 +69,7 @@ FuzzyDictionary::FuzzyDictionary(const std::vector<std::string>& groupTexts) {
   for (const std::string& text : groupTexts) {
     Group g;
     g.members = splitCommaText(text);
-    g.alternation = "(";
+    g.alternation.push_back('(');
     for (std::size_t m = 0; m < g.members.size(); ++m) {
       if (m > 0) g.alternation += '|';
       g.alternation += escapePattern(g.members[m]);

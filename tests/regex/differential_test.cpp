@@ -37,7 +37,10 @@ class PatternGenerator {
 
   std::string expression(int depth) {
     std::string s = term(depth);
-    while (chance(25)) s += "|" + (chance(15) ? std::string() : term(depth));
+    while (chance(25)) {
+      s += '|';
+      if (!chance(15)) s += term(depth);
+    }
     return s;
   }
 
@@ -68,7 +71,12 @@ class PatternGenerator {
 
   std::string atom(int depth) {
     const int k = pick(10);
-    if (k < 2 && depth > 0) return "(" + expression(depth - 1) + ")";
+    if (k < 2 && depth > 0) {
+      std::string group(1, '(');
+      group += expression(depth - 1);
+      group += ')';
+      return group;
+    }
     if (k < 4) return kClasses[static_cast<std::size_t>(pick(static_cast<int>(kClasses.size())))];
     return kPatternChars[static_cast<std::size_t>(pick(static_cast<int>(kPatternChars.size())))];
   }

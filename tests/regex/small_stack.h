@@ -17,27 +17,32 @@ namespace gleanix::regex::testing {
 
 inline constexpr unsigned kHostStackBytes = 1u << 20;
 
+#ifdef _WIN32
+template <typename Job>
+DWORD WINAPI threadStart(LPVOID job) {
+  Job::run(static_cast<Job*>(job));
+  return 0;
+}
+#endif
+
 // Runs f; an exception it throws is rethrown on the calling thread.
 inline void runOnHostSizedStack(const std::function<void()>& f) {
   struct Job {
     const std::function<void()>* f;
     std::exception_ptr error;
+    bool finished;
     static void run(Job* job) {
       try {
         (*job->f)();
       } catch (...) {
         job->error = std::current_exception();
       }
+      job->finished = true;
     }
-  } job{&f, nullptr};
+  } job{&f, nullptr, false};
 #ifdef _WIN32
-  HANDLE thread = CreateThread(
-      nullptr, kHostStackBytes,
-      [](LPVOID p) -> DWORD {
-        Job::run(static_cast<Job*>(p));
-        return 0;
-      },
-      &job, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+  HANDLE thread = CreateThread(nullptr, kHostStackBytes, &threadStart<Job>, &job,
+                               STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
   if (thread == nullptr) throw std::runtime_error("CreateThread");
   WaitForSingleObject(thread, INFINITE);
   CloseHandle(thread);
@@ -58,6 +63,8 @@ inline void runOnHostSizedStack(const std::function<void()>& f) {
   pthread_join(thread, nullptr);
 #endif
   if (job.error) std::rethrow_exception(job.error);
+  // Under Wine a stack overflow ends the thread without ending the process.
+  if (!job.finished) throw std::runtime_error("the thread did not finish (stack overflow?)");
 }
 
 }  // namespace gleanix::regex::testing
