@@ -12,12 +12,10 @@ namespace gleanix::regex {
 StartFilter::StartFilter(const CharClasses& classes, const std::vector<std::uint8_t>& startClass) {
   auto starts = [&](std::uint32_t cls) { return cls != CharClasses::kBlank && startClass[cls]; };
   std::size_t pairCount = 0;
-  int firstBytes = 0;
   // Rows shared by several lead bytes are looked at once.
   std::unordered_map<const std::uint32_t*, std::pair<std::array<std::uint64_t, 4>, unsigned>> rowsDone;
   for (unsigned b = 0; b < 256; ++b) {
     single_[b] = starts(classes.classOf(b));
-    bool any = false;
     if (classes.isLead(b)) {
       const std::uint32_t* row = classes.row(b);
       auto [it, added] = rowsDone.try_emplace(row);
@@ -33,38 +31,127 @@ StartFilter::StartFilter(const CharClasses& classes, const std::vector<std::uint
       }
       for (unsigned w = 0; w < 4; ++w) pairs_[b * 4 + w] = bits[w];
       pairCount += count;
-      any = count > 0;
     } else if (single_[b]) {
       // A one-byte character starts a match whatever byte follows it.
       for (unsigned w = 0; w < 4; ++w) pairs_[b * 4 + w] = ~std::uint64_t{0};
       pairCount += 256;
-      any = true;
-    }
-    if (any || single_[b]) {
-      ++firstBytes;
-      firstByte_ = static_cast<unsigned char>(b);
     }
   }
   // Past an eighth of all pairs, most positions of a text are candidates.
   if (pairCount > 0x10000 / 8) {
     mode_ = Mode::EveryCharacter;
-  } else if (firstBytes == 1) {
-    mode_ = Mode::OneFirstByte;
-  } else {
-    mode_ = Mode::Pairs;
+    return;
+  }
+  mode_ = Mode::Pairs;
+  if (GLEANIX_REGEX_VECTOR_FILTER) {
+    const std::vector<PairRange> ranges = pairRanges();
+    if (!ranges.empty() && ranges.size() <= kMaxVectorRanges) {
+      mode_ = Mode::Vector;
+      vectorCount_ = ranges.size();
+      for (std::size_t k = 0; k < ranges.size(); ++k) {
+        const PairRange& r = ranges[k];
+        std::memset(vectorTests_[k][0], r.firstLow, 16);
+        std::memset(vectorTests_[k][1], r.firstHigh - r.firstLow, 16);
+        std::memset(vectorTests_[k][2], r.secondLow, 16);
+        std::memset(vectorTests_[k][3], r.secondHigh - r.secondLow, 16);
+        vectorKinds_[k] = r.firstLow == r.firstHigh && r.secondLow == 0 && r.secondHigh == 255 ? VectorKind::FirstByte
+                          : r.firstLow == r.firstHigh && r.secondLow == r.secondHigh    ? VectorKind::PairOfBytes
+                                                                                         : VectorKind::Ranges;
+      }
+    }
   }
 }
 
-std::size_t StartFilter::scan(const unsigned char* p, std::size_t i, std::size_t n) const {
-  if (mode_ == Mode::OneFirstByte) {
-    while (i < n) {
-      const void* hit = std::memchr(p + i, firstByte_, n - i);
-      if (hit == nullptr) return n;
-      const auto j = static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - p);
-      if (candidateAt(p, j, n)) return j;
-      i = j + 1;
+std::vector<StartFilter::PairRange> StartFilter::pairRanges() const {
+  // Per first byte, the runs of second bytes; then first bytes with the
+  // same runs next to each other are merged.
+  std::vector<PairRange> ranges;
+  for (unsigned b = 0; b < 256; ++b) {
+    std::vector<PairRange> mine;
+    for (unsigned c = 0; c < 256;) {
+      if (!pair(b, c)) {
+        ++c;
+        continue;
+      }
+      unsigned e = c;
+      while (e + 1 < 256 && pair(b, e + 1)) ++e;
+      mine.push_back({static_cast<unsigned char>(b), static_cast<unsigned char>(b), static_cast<unsigned char>(c),
+                      static_cast<unsigned char>(e)});
+      c = e + 1;
+      if (ranges.size() + mine.size() > kMaxVectorRanges * 4) return {};
     }
-    return n;
+    for (const PairRange& r : mine) {
+      bool merged = false;
+      for (PairRange& q : ranges) {
+        if (q.firstHigh + 1u == b && q.secondLow == r.secondLow && q.secondHigh == r.secondHigh) {
+          q.firstHigh = r.firstHigh;
+          merged = true;
+          break;
+        }
+      }
+      if (!merged) ranges.push_back(r);
+    }
+  }
+  return ranges;
+}
+
+#if GLEANIX_REGEX_VECTOR_FILTER
+namespace {
+
+using Bytes = unsigned char __attribute__((vector_size(16)));
+
+// x in [low, low + width] is (x - low) <= width, bytes taken unsigned; a
+// range of one byte is a plain comparison, and a full range no test at all.
+inline Bytes inRange(Bytes x, const unsigned char* test) {
+  Bytes low;
+  Bytes width;
+  std::memcpy(&low, test, 16);
+  std::memcpy(&width, test + 16, 16);
+  return reinterpret_cast<Bytes>((x - low) <= width);
+}
+inline Bytes equal(Bytes x, const unsigned char* test) {
+  Bytes value;
+  std::memcpy(&value, test, 16);
+  return reinterpret_cast<Bytes>(x == value);
+}
+
+}  // namespace
+
+std::size_t StartFilter::scanVector(const unsigned char* p, std::size_t i, std::size_t n) const {
+  const std::size_t count = vectorCount_;
+  for (; i + 17 <= n; i += 16) {
+    Bytes a;
+    Bytes b;
+    std::memcpy(&a, p + i, 16);
+    std::memcpy(&b, p + i + 1, 16);
+    Bytes hit = {};
+    for (std::size_t k = 0; k < count; ++k) {
+      const auto& t = vectorTests_[k];
+      switch (vectorKinds_[k]) {
+        case VectorKind::PairOfBytes: hit |= equal(a, t[0]) & equal(b, t[2]); break;
+        case VectorKind::FirstByte: hit |= equal(a, t[0]); break;
+        case VectorKind::Ranges: hit |= inRange(a, t[0]) & inRange(b, t[2]); break;
+      }
+    }
+    std::uint64_t low;
+    std::uint64_t high;
+    std::memcpy(&low, &hit, 8);
+    std::memcpy(&high, reinterpret_cast<const char*>(&hit) + 8, 8);
+    if ((low | high) != 0) {
+      return i + (low != 0 ? static_cast<std::size_t>(__builtin_ctzll(low)) / 8
+                           : 8 + static_cast<std::size_t>(__builtin_ctzll(high)) / 8);
+    }
+  }
+  return i;
+}
+#else
+std::size_t StartFilter::scanVector(const unsigned char*, std::size_t i, std::size_t) const { return i; }
+#endif
+
+std::size_t StartFilter::scan(const unsigned char* p, std::size_t i, std::size_t n) const {
+  if (mode_ == Mode::Vector) {
+    i = scanVector(p, i, n);
+    // The last few bytes, or the hit, are taken by the loop below.
   }
   for (; i + 1 < n; ++i) {
     if (pair(p[i], p[i + 1])) return i;

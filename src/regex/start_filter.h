@@ -18,6 +18,15 @@
 
 namespace gleanix::regex {
 
+// Where the compiler offers 16-byte vectors natively, the pairs are tested
+// 16 positions at a time when they fit into a few ranges of first and
+// second bytes (a plain term: one pair; a folded term: a handful).
+#if defined(__SSE2__)
+#define GLEANIX_REGEX_VECTOR_FILTER 1
+#else
+#define GLEANIX_REGEX_VECTOR_FILTER 0
+#endif
+
 class StartFilter {
  public:
   // startClass[c]: whether a character of class c can begin a match.
@@ -33,7 +42,15 @@ class StartFilter {
   bool useful() const { return mode_ != Mode::EveryCharacter; }
 
  private:
-  enum class Mode { EveryCharacter, OneFirstByte, Pairs };
+  enum class Mode { EveryCharacter, Vector, Pairs };
+
+  // Pairs (b, c) with b in [firstLow, firstHigh] and c in [secondLow, secondHigh].
+  struct PairRange {
+    unsigned char firstLow, firstHigh, secondLow, secondHigh;
+  };
+  static constexpr std::size_t kMaxVectorRanges = 8;
+  std::vector<PairRange> pairRanges() const;
+  std::size_t scanVector(const unsigned char* p, std::size_t i, std::size_t n) const;
 
   bool pair(unsigned b, unsigned c) const {
     const unsigned code = b << 8 | c;
@@ -45,7 +62,11 @@ class StartFilter {
   std::size_t scan(const unsigned char* p, std::size_t i, std::size_t n) const;
 
   Mode mode_ = Mode::EveryCharacter;
-  unsigned char firstByte_ = 0;
+  // Per range: 16 copies each of first low, first width, second low, second width.
+  std::size_t vectorCount_ = 0;
+  alignas(16) unsigned char vectorTests_[kMaxVectorRanges][4][16] = {};
+  enum class VectorKind : unsigned char { PairOfBytes, FirstByte, Ranges };
+  VectorKind vectorKinds_[kMaxVectorRanges] = {};
   bool single_[256] = {};     // a one-byte character (or a lone last lead byte)
   std::uint64_t pairs_[1024] = {};
 };
