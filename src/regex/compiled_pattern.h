@@ -26,7 +26,7 @@ class CompiledPattern {
  public:
   // Memory each of the two automata may use for its states before it starts
   // over (per pattern).
-  static constexpr std::size_t kDefaultCacheBytes = std::size_t{8} << 20;
+  static constexpr std::size_t kDefaultCacheBytes = std::size_t{4} << 20;
 
   // Compiles pattern (no fuzzy rewrite here); raises ERegExpParser.
   explicit CompiledPattern(std::string_view pattern, std::size_t cacheBytes = kDefaultCacheBytes);

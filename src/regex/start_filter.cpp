@@ -66,13 +66,18 @@ std::vector<StartFilter::PairRange> StartFilter::pairRanges() const {
   // Per first byte, the runs of second bytes; then first bytes with the
   // same runs next to each other are merged.
   std::vector<PairRange> ranges;
+  std::vector<PairRange> mine;
   for (unsigned b = 0; b < 256; ++b) {
-    std::vector<PairRange> mine;
+    const std::uint64_t* row = pairs_ + b * 4;
+    if ((row[0] | row[1] | row[2] | row[3]) == 0) continue;
+    mine.clear();
     for (unsigned c = 0; c < 256;) {
-      if (!pair(b, c)) {
-        ++c;
+      const std::uint64_t word = row[c >> 6] >> (c & 63);
+      if (word == 0) {
+        c = (c | 63) + 1;  // nothing more in this word
         continue;
       }
+      c += static_cast<unsigned>(__builtin_ctzll(word));
       unsigned e = c;
       while (e + 1 < 256 && pair(b, e + 1)) ++e;
       mine.push_back({static_cast<unsigned char>(b), static_cast<unsigned char>(b), static_cast<unsigned char>(c),
