@@ -1,5 +1,6 @@
 #include "regex/start_filter.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <unordered_map>
@@ -44,20 +45,29 @@ StartFilter::StartFilter(const CharClasses& classes, const std::vector<std::uint
   }
   mode_ = Mode::Pairs;
   if (GLEANIX_REGEX_VECTOR_FILTER) {
-    const std::vector<PairRange> ranges = pairRanges();
+    std::vector<PairRange> ranges = pairRanges();
     if (!ranges.empty() && ranges.size() <= kMaxVectorRanges) {
       mode_ = Mode::Vector;
       vectorCount_ = ranges.size();
+      // Kind 0: one first byte and one second byte; 1: one first byte, any
+      // second; 2: ranges.
+      auto kind = [](const PairRange& r) {
+        if (r.firstLow != r.firstHigh) return 2;
+        if (r.secondLow == 0 && r.secondHigh == 255) return 1;
+        return r.secondLow == r.secondHigh ? 0 : 2;
+      };
+      std::stable_sort(ranges.begin(), ranges.end(),
+                       [&](const PairRange& x, const PairRange& y) { return kind(x) < kind(y); });
       for (std::size_t k = 0; k < ranges.size(); ++k) {
         const PairRange& r = ranges[k];
         std::memset(vectorTests_[k][0], r.firstLow, 16);
         std::memset(vectorTests_[k][1], r.firstHigh - r.firstLow, 16);
         std::memset(vectorTests_[k][2], r.secondLow, 16);
         std::memset(vectorTests_[k][3], r.secondHigh - r.secondLow, 16);
-        vectorKinds_[k] = r.firstLow == r.firstHigh && r.secondLow == 0 && r.secondHigh == 255 ? VectorKind::FirstByte
-                          : r.firstLow == r.firstHigh && r.secondLow == r.secondHigh    ? VectorKind::PairOfBytes
-                                                                                         : VectorKind::Ranges;
+        if (kind(r) <= 0) vectorKindEnd_[0] = k + 1;
+        if (kind(r) <= 1) vectorKindEnd_[1] = k + 1;
       }
+      vectorKindEnd_[1] = std::max(vectorKindEnd_[1], vectorKindEnd_[0]);
     }
   }
 }
@@ -123,6 +133,9 @@ inline Bytes equal(Bytes x, const unsigned char* test) {
 }  // namespace
 
 std::size_t StartFilter::scanVector(const unsigned char* p, std::size_t i, std::size_t n) const {
+  // The tests are sorted by kind, so that each kind runs as a plain loop.
+  const std::size_t pairsEnd = vectorKindEnd_[0];
+  const std::size_t firstEnd = vectorKindEnd_[1];
   const std::size_t count = vectorCount_;
   for (; i + 17 <= n; i += 16) {
     Bytes a;
@@ -130,14 +143,9 @@ std::size_t StartFilter::scanVector(const unsigned char* p, std::size_t i, std::
     std::memcpy(&a, p + i, 16);
     std::memcpy(&b, p + i + 1, 16);
     Bytes hit = {};
-    for (std::size_t k = 0; k < count; ++k) {
-      const auto& t = vectorTests_[k];
-      switch (vectorKinds_[k]) {
-        case VectorKind::PairOfBytes: hit |= equal(a, t[0]) & equal(b, t[2]); break;
-        case VectorKind::FirstByte: hit |= equal(a, t[0]); break;
-        case VectorKind::Ranges: hit |= inRange(a, t[0]) & inRange(b, t[2]); break;
-      }
-    }
+    for (std::size_t k = 0; k < pairsEnd; ++k) hit |= equal(a, vectorTests_[k][0]) & equal(b, vectorTests_[k][2]);
+    for (std::size_t k = pairsEnd; k < firstEnd; ++k) hit |= equal(a, vectorTests_[k][0]);
+    for (std::size_t k = firstEnd; k < count; ++k) hit |= inRange(a, vectorTests_[k][0]) & inRange(b, vectorTests_[k][2]);
     std::uint64_t low;
     std::uint64_t high;
     std::memcpy(&low, &hit, 8);

@@ -65,8 +65,9 @@ class StartFilter {
   // Per range: 16 copies each of first low, first width, second low, second width.
   std::size_t vectorCount_ = 0;
   alignas(16) unsigned char vectorTests_[kMaxVectorRanges][4][16] = {};
-  enum class VectorKind : unsigned char { PairOfBytes, FirstByte, Ranges };
-  VectorKind vectorKinds_[kMaxVectorRanges] = {};
+  // Tests [0, end[0]) compare one byte pair, [end[0], end[1]) one first
+  // byte, the rest ranges.
+  std::size_t vectorKindEnd_[2] = {};
   bool single_[256] = {};     // a one-byte character (or a lone last lead byte)
   std::uint64_t pairs_[1024] = {};
 };
