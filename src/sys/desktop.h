@@ -66,7 +66,7 @@ struct Font {
 struct Bitmap {
   int width = 0;
   int height = 0;
-  std::vector<Color> pixels;
+  std::vector<Color> pixels{};
   Color at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
@@ -107,12 +107,12 @@ enum Style : unsigned {
 struct WindowSpec {
   ControlKind kind = ControlKind::Panel;
   std::string className;  // Form: the window class name ("TFolderForm")
-  std::string name;       // the control's name, for scripts and diagnostics
-  std::string text;       // caption, or the initial text
+  std::string name{};       // the control's name, for scripts and diagnostics
+  std::string text{};       // caption, or the initial text
   WindowHandle parent = 0;  // Form: the owner window (0 for none)
   // Form: left and top of the window in screen coordinates, and the size of
   // its client area. Other kinds: the bounds in the parent's client area.
-  Rect bounds;
+  Rect bounds{};
   unsigned style = 0;
   int dropDownCount = 8;  // ComboBox: rows its list shows
 };
@@ -152,11 +152,11 @@ struct Event {
   EventType type = EventType::Click;
   WindowHandle window = 0;  // the window the event is about
   MouseButton button = MouseButton::Left;
-  Point pos;                // client coordinates of window
+  Point pos{};                // client coordinates of window
   unsigned shift = 0;       // ShiftState bits
   int key = 0;              // virtual-key code
   int id = 0;               // timer id, command id, section index
-  Rect rect;
+  Rect rect{};
   Canvas* canvas = nullptr;
   bool handled = false;  // set by the sink: the system's own handling is skipped
 };
@@ -180,12 +180,12 @@ inline constexpr int F3 = 0x72;
 enum class ShowState { Normal, Minimized, Maximized };
 
 struct Placement {
-  Rect normal;  // the restored rectangle, in work-area coordinates
+  Rect normal{};  // the restored rectangle, in work-area coordinates
   ShowState state = ShowState::Normal;
 };
 
 struct TreeItemData {
-  std::string text;
+  std::string text{};
   int image = -1;
   int selectedImage = -1;
   int state = 0;  // state image index, 0 = none
@@ -200,7 +200,7 @@ struct TreeHit {
 };
 
 struct MenuItem {
-  std::string text;
+  std::string text{};
   int id = 0;
   MenuHandle subMenu = 0;
   bool separator = false;

@@ -61,7 +61,9 @@ class TControl : public TComponent, public sys::EventSink {
   void invalidate();
 
   // Places the children with the layout engine.
-  void realign();
+  virtual void realign();
+  // Bounds set by the parent's layout: no realign of the parent follows.
+  void setBoundsFromLayout(const Bounds& b);
   // The part of the client area that aligned children share.
   virtual Bounds alignArea() const { return {0, 0, clientWidth(), clientHeight()}; }
 
@@ -80,7 +82,6 @@ class TControl : public TComponent, public sys::EventSink {
   // Called by the form after every row of the table exists.
   virtual void loaded() {}
 
-  void setBoundsFromLayout(const Bounds& b);
 
  private:
   friend class TForm;

@@ -8,7 +8,7 @@ namespace gleanix::ui {
 namespace {
 
 ControlSpec pageSpec(ControlSpec spec) {
-  spec.align = Align::Client;
+  spec.align = Align::None;
   spec.props.visible = false;
   return spec;
 }
@@ -30,6 +30,10 @@ void TPageControl::setActivePage(TTabSheet* page) {
   if (page && page->parent() != this) throw std::logic_error(name() + ": not its page: " + page->name());
   active_ = page;
   for (TTabSheet* p : pages()) p->setVisible(p == page);
+}
+
+void TPageControl::realign() {
+  for (TTabSheet* p : pages()) p->setBoundsFromLayout(alignArea());
 }
 
 void TPageControl::loaded() {

@@ -17,6 +17,8 @@ class TPageControl : public TControl {
   std::vector<TTabSheet*> pages() const;
   TTabSheet* activePage() const { return active_; }
   void setActivePage(TTabSheet* page);
+  // Every page fills the control, shown or not.
+  void realign() override;
 
  protected:
   void loaded() override;
