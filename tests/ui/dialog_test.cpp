@@ -93,11 +93,11 @@ class TTestDialog : public TForm {
   }
   void NameEditChange() { log += "name;"; }
   void BodyCheckClick() { log += component<TCheckBox>("BodyCheck").checked() ? "body+;" : "body-;"; }
-  void DestRadioClick(EventArgs& a) { log += "radio:" + a.sender->name() + ";"; }
+  void DestRadioClick(EventArgs& a) { log.append("radio:").append(a.sender->name()).append(";"); }
   void OrderComboClick() { log += "order-click;"; }
   void OrderComboChange() { log += "order-change;"; }
   void KeywordComboChange() { log += "keyword;"; }
-  void OKButtonClick() { log += "ok:" + std::to_string(modalResult()) + ";"; }
+  void OKButtonClick() { log.append("ok:").append(std::to_string(modalResult())).append(";"); }
   void Timer1Timer() {
     log += "timer;";
     component<TTimer>("Timer1").setEnabled(false);

@@ -62,7 +62,7 @@ class TViewsForm : public TForm {
     a.canvas->textOut({a.rect.left + 2, a.rect.top + 2}, header().sectionText(a.index));
   }
   void HeaderControl1SectionClick(EventArgs& a) { sortColumn = a.index; }
-  void HeaderControl1SectionResize(EventArgs& a) { log += "resize" + std::to_string(a.index) + ";"; }
+  void HeaderControl1SectionResize(EventArgs& a) { log.append("resize").append(std::to_string(a.index)).append(";"); }
   void TreeView1Change() { log += "tree;"; }
   void ListView1Change() { log += "list;"; }
   void ListView1DblClick() { log += "dbl;"; }
@@ -107,7 +107,7 @@ TEST_F(Views, ListViewHoldsRowsWithStateImagesAndMultipleSelection) {
   EXPECT_EQ(l.columnCount(), 3);
   EXPECT_TRUE(sim.window(l.handle()).style & sys::kNoColumnHeader);
   EXPECT_TRUE(sim.window(l.handle()).style & sys::kRowSelect);
-  for (int i = 0; i < 20; ++i) l.addItem({"P" + std::to_string(i), "F", "S"}, i % 8);
+  for (int i = 0; i < 20; ++i) l.addItem({std::to_string(i), "F", "S"}, i % 8);
   l.insertItem(0, {"first"}, -1);
   EXPECT_EQ(l.count(), 21);
   EXPECT_EQ(l.itemText(0, 0), "first");
@@ -136,7 +136,7 @@ TEST_F(Views, ListViewHoldsRowsWithStateImagesAndMultipleSelection) {
 
 TEST_F(Views, ClickingAListRowSelectsItAndDoubleClickReportsIt) {
   TListView& l = form.list();
-  for (int i = 0; i < 3; ++i) l.addItem({"row" + std::to_string(i)});
+  for (int i = 0; i < 3; ++i) l.addItem({std::to_string(i)});
   l.setSelected(0, true);
   sim.clickAt(l.handle(), sys::MouseButton::Left, {10, 16 + 3});  // the second row
   EXPECT_FALSE(l.isSelected(0));
