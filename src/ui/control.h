@@ -47,8 +47,8 @@ class TControl : public TComponent, public sys::EventSink {
   bool enabled() const { return enabled_; }
   void setEnabled(bool e);
 
-  std::string caption() const;
-  void setCaption(const std::string& text);
+  virtual std::string caption() const;
+  virtual void setCaption(const std::string& text);
   const std::string& hint() const { return hint_; }
   int tag() const { return tag_; }
   void setTag(int tag) { tag_ = tag; }

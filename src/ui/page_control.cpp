@@ -10,6 +10,7 @@ namespace {
 ControlSpec pageSpec(ControlSpec spec) {
   spec.align = Align::None;
   spec.props.visible = false;
+  spec.caption.clear();
   return spec;
 }
 
@@ -42,7 +43,7 @@ void TPageControl::loaded() {
 }
 
 TTabSheet::TTabSheet(TForm& form, const ControlSpec& spec, TComponent& parent)
-    : TControl(form, pageSpec(spec), parent, sys::ControlKind::Panel) {
+    : TControl(form, pageSpec(spec), parent, sys::ControlKind::Panel), caption_(spec.caption) {
   if (!dynamic_cast<TPageControl*>(&parent)) throw std::logic_error(spec.name + ": a page outside a page control");
 }
 

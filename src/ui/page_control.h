@@ -27,9 +27,15 @@ class TPageControl : public TControl {
   TTabSheet* active_ = nullptr;
 };
 
+// A page keeps its caption to itself: its window shows none.
 class TTabSheet : public TControl {
  public:
   TTabSheet(TForm& form, const ControlSpec& spec, TComponent& parent);
+  std::string caption() const override { return caption_; }
+  void setCaption(const std::string& text) override { caption_ = text; }
+
+ private:
+  std::string caption_;
 };
 
 }  // namespace gleanix::ui
