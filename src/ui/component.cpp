@@ -4,9 +4,11 @@
 
 namespace gleanix::ui {
 
-TComponent::TComponent(TForm& form, std::string name) : form_(form), name_(std::move(name)) {}
+TComponent::TComponent(TForm& form, std::string name)
+    : form_(form), desktop_(&form.desktop()), name_(std::move(name)) {}
 
-sys::Desktop& TComponent::desktop() const { return form_.desktop(); }
+TComponent::TComponent(TForm& form, std::string name, sys::Desktop& desktop)
+    : form_(form), desktop_(&desktop), name_(std::move(name)) {}
 
 void TComponent::setHandler(Event event, Handler handler) {
   if (handler) {

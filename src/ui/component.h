@@ -53,13 +53,15 @@ using Handler = std::function<void(EventArgs&)>;
 class TComponent {
  public:
   TComponent(TForm& form, std::string name);
+  // For the form itself, whose desktop is not reachable through it yet.
+  TComponent(TForm& form, std::string name, sys::Desktop& desktop);
   virtual ~TComponent() = default;
   TComponent(const TComponent&) = delete;
   TComponent& operator=(const TComponent&) = delete;
 
   const std::string& name() const { return name_; }
   TForm& form() const { return form_; }
-  sys::Desktop& desktop() const;
+  sys::Desktop& desktop() const { return *desktop_; }
 
   void setHandler(Event event, Handler handler);
   bool hasHandler(Event event) const { return handlers_.count(event) != 0; }
@@ -70,6 +72,7 @@ class TComponent {
 
  private:
   TForm& form_;
+  sys::Desktop* desktop_;
   std::string name_;
   std::map<Event, Handler> handlers_;
 };

@@ -44,12 +44,12 @@ TControl::TControl(TForm& form, const ControlSpec& spec, TComponent& parent, sys
   desktop().setVisible(handle_, visible_);
 }
 
-TControl::TControl(TForm& form, const std::string& name, const sys::WindowSpec& window)
-    : TComponent(form, name),
+TControl::TControl(TForm& form, sys::Desktop& desktop, const std::string& name, const sys::WindowSpec& window)
+    : TComponent(form, name, desktop),
       bounds_{0, 0, window.bounds.width(), window.bounds.height()},
       visible_(false) {
-  handle_ = desktop().createWindow(window, this);
-  desktop().setFont(handle_, font_);
+  handle_ = desktop.createWindow(window, this);
+  desktop.setFont(handle_, font_);
 }
 
 // The form destroys all windows at once; a control never outlives its form.

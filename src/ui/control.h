@@ -86,7 +86,7 @@ class TControl : public TComponent, public sys::EventSink {
  private:
   friend class TForm;
   // The form's own window.
-  TControl(TForm& form, const std::string& name, const sys::WindowSpec& window);
+  TControl(TForm& form, sys::Desktop& desktop, const std::string& name, const sys::WindowSpec& window);
   void applyBounds(const Bounds& b);
   void recomputeAnchors();
 

@@ -26,8 +26,7 @@ void realignAll(TControl& c) {
 }  // namespace
 
 TForm::TForm(sys::Desktop& desktop, const FormSpec& spec, sys::WindowHandle owner)
-    : DesktopRef{desktop},
-      TControl(*this, spec.className, formWindow(spec, owner)),
+    : TControl(*this, desktop, spec.className, formWindow(spec, owner)),
       className_(spec.className),
       clientWidth_(spec.clientWidth),
       clientHeight_(spec.clientHeight) {

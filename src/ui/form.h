@@ -26,20 +26,12 @@ namespace gleanix::ui {
 class TButton;
 class TTimer;
 
-namespace detail {
-// Holds the desktop before TControl is built, so that the form's own window
-// can be created in TControl's constructor.
-struct DesktopRef {
-  sys::Desktop& desktopRef;
-};
-}  // namespace detail
-
-class TForm : private detail::DesktopRef, public TControl {
+class TForm : public TControl {
  public:
   TForm(sys::Desktop& desktop, const FormSpec& spec, sys::WindowHandle owner = 0);
   ~TForm() override;
 
-  sys::Desktop& desktop() const { return desktopRef; }
+  using TComponent::desktop;
   const std::string& className() const { return className_; }
 
   TComponent* findComponent(std::string_view name) const;
