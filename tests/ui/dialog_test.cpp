@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "backend/sim/sim_desktop.h"
+#include "ui/busy_cursor.h"
 #include "ui/form.h"
 #include "ui/menu.h"
 #include "ui/page_control.h"
@@ -332,6 +333,21 @@ TEST_F(Dialog, TextIsMeasuredWithTheFormsFont) {
   dlg.setFont(big);
   EXPECT_EQ(dlg.textWidth("ab"), 16);
   EXPECT_EQ(sim.window(h("NameEdit")).font.size, 12);  // children follow
+}
+
+TEST(BusyCursor, NestsAndIsRestoredWhenAStepFails) {
+  SimDesktop sim;
+  try {
+    BusyCursor outer(sim);
+    {
+      BusyCursor inner(sim);
+      EXPECT_EQ(sim.busyLevel(), 2);
+    }
+    EXPECT_EQ(sim.busyLevel(), 1);
+    throw std::runtime_error("a step failed");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_EQ(sim.busyLevel(), 0);
 }
 
 }  // namespace
