@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <new>
@@ -181,14 +182,32 @@ std::shared_ptr<const PosixFileSystem::Listing> PosixFileSystem::listing(const s
   } else {
     fresh->settled = false;  // perhaps a passing failure: try again next time
   }
-  std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-    return a.first != b.first ? a.first < b.first : a.second.name < b.second.name;
+  // Mail folders hold thousands of files: sort small records whose first 8
+  // key bytes, packed into an integer, decide most comparisons, and move
+  // each name only once.
+  struct Order {
+    std::uint64_t prefix;
+    std::uint32_t index;
+  };
+  std::vector<Order> order;
+  order.reserve(keyed.size());
+  for (std::size_t i = 0; i < keyed.size(); ++i) {
+    const std::string& key = keyed[i].first;
+    std::uint64_t prefix = 0;
+    for (std::size_t b = 0; b < 8; ++b) prefix = (prefix << 8) | (b < key.size() ? static_cast<unsigned char>(key[b]) : 0u);
+    order.push_back({prefix, static_cast<std::uint32_t>(i)});
+  }
+  std::sort(order.begin(), order.end(), [&keyed](const Order& a, const Order& b) {
+    if (a.prefix != b.prefix) return a.prefix < b.prefix;
+    const auto& x = keyed[a.index];
+    const auto& y = keyed[b.index];
+    return x.first != y.first ? x.first < y.first : x.second.name < y.second.name;
   });
   fresh->keys.reserve(keyed.size());
   fresh->entries.reserve(keyed.size());
-  for (auto& [key, entry] : keyed) {
-    fresh->keys.push_back(std::move(key));
-    fresh->entries.push_back(std::move(entry));
+  for (const Order& o : order) {
+    fresh->keys.push_back(std::move(keyed[o.index].first));
+    fresh->entries.push_back(std::move(keyed[o.index].second));
   }
   std::lock_guard<std::mutex> lock(mutex_);
   cache_[posixDir] = fresh;
