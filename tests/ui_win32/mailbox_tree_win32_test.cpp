@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -71,12 +73,20 @@ std::vector<NativeNode> modelNodes(TMailboxTreeView& tree) {
   return out;
 }
 
-// A point on the item's state icon, found with the control's own hit test.
-std::optional<POINT> stateIconPoint(HWND tree, HTREEITEM item) {
+// The item's label rectangle (TVM_GETITEMRECT takes the item in the rectangle).
+std::optional<RECT> labelRect(HWND tree, HTREEITEM item) {
   TreeView_EnsureVisible(tree, item);
   RECT label{};
-  *reinterpret_cast<HTREEITEM*>(&label) = item;
+  std::memcpy(&label, &item, sizeof item);
   if (!SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label))) return std::nullopt;
+  return label;
+}
+
+// A point on the item's state icon, found with the control's own hit test.
+std::optional<POINT> stateIconPoint(HWND tree, HTREEITEM item) {
+  const std::optional<RECT> found = labelRect(tree, item);
+  if (!found) return std::nullopt;
+  const RECT label = *found;
   const int y = (label.top + label.bottom) / 2;
   for (int x = 0; x < label.left; ++x) {
     TVHITTESTINFO info{};
@@ -88,10 +98,7 @@ std::optional<POINT> stateIconPoint(HWND tree, HTREEITEM item) {
 }
 
 POINT labelPoint(HWND tree, HTREEITEM item) {
-  TreeView_EnsureVisible(tree, item);
-  RECT label{};
-  *reinterpret_cast<HTREEITEM*>(&label) = item;
-  SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label));
+  const RECT label = labelRect(tree, item).value_or(RECT{});
   return {label.left + 3, (label.top + label.bottom) / 2};
 }
 
@@ -168,11 +175,12 @@ TEST_F(MailboxTreeOnWin32, RealControlShowsAndChangesChecksAsTheSimulatedOne) {
   EXPECT_EQ(shown, modelNodes(tree));
   EXPECT_EQ(modelNodes(simTree), modelNodes(tree));
 
-  // The first inbox and the first account, on both desktops.
+  // The last inbox and the first account (the inbox of another account
+  // when the store has several), on both desktops.
   ui::TTreeNode* inbox = nullptr;
   ui::TTreeNode* account = nullptr;
   for (ui::TTreeNode* n : tree.nodes()) {
-    if (!inbox && tree.kindOf(n) == "I") inbox = n;
+    if (tree.kindOf(n) == "I") inbox = n;
     if (!account && tree.kindOf(n) == "A") account = n;
   }
   ASSERT_TRUE(inbox && account);
@@ -203,6 +211,7 @@ TEST_F(MailboxTreeOnWin32, RealControlShowsAndChangesChecksAsTheSimulatedOne) {
 
   const std::vector<std::string> checked = checkedPaths(tree);
   EXPECT_GT(checked.size(), 1u);
+  EXPECT_EQ(inbox->stateIndex(), TMailboxTreeView::kChecked);
   EXPECT_EQ(checked, checkedPaths(simTree));
   // The control shows the same checks as the model.
   EXPECT_EQ(readNative(native), modelNodes(tree));
