@@ -283,6 +283,7 @@ class Desktop {
 
   // --- Edit controls (ours and the host's): byte offsets into the text
   virtual std::pair<int, int> editSelection(WindowHandle w) const = 0;
+  // end -1 selects to the end of the text.
   virtual void setEditSelection(WindowHandle w, int start, int end) = 0;
   virtual void replaceEditSelection(WindowHandle w, const std::string& text, bool canUndo) = 0;
   // hide = false keeps the selection visible while the control lacks the focus.
