@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "sys/desktop.h"
 #include "sys/file_system.h"
 #include "sys/module.h"
 #include "sys/registry.h"
@@ -18,6 +19,7 @@ struct PlatformServices {
   std::shared_ptr<sys::SystemInfo> system;
   // Loads "Quillon.exe": the running host.
   std::shared_ptr<sys::ModuleLoader> hostLoader;
+  std::shared_ptr<sys::Desktop> desktop;
 };
 
 using ServicesFactory = std::function<PlatformServices()>;

@@ -1,6 +1,7 @@
 #include "plugin/started_plugin.h"
 
 #include "plugin/host_version.h"
+#include "plugin/host_windows.h"
 #include "plugin/thread_state.h"
 #include "plugin/version_info.h"
 #include "settings/registry_access.h"
@@ -38,6 +39,8 @@ std::unique_ptr<StartedPlugin> StartedPlugin::start(PlatformServices services) {
   settings::loadSnapshot(*p->snapshot_, env);
   p->settings_ = std::make_unique<settings::SettingsCache>();
   settings::loadSettings(*p->settings_, env);
+  p->matcher_ = std::make_unique<regex::TAWKStr>();
+  p->matcher_->setUseFuzzyCharDic(true);
 
   ThreadWindowState& thread = threadState();
   thread.ownMailChange = false;
@@ -53,7 +56,17 @@ StartedPlugin::~StartedPlugin() {
   host_.reset();
   module_.reset();
   settings_.reset();
+  matcher_.reset();
   snapshot_.reset();
+}
+
+void StartedPlugin::prunePickupWindows() {
+  const sys::Desktop& d = desktop();
+  pickupWindows_->prune([&d](sys::WindowHandle window) { return isPickupListWindow(d, window); });
+}
+
+sys::WindowHandle StartedPlugin::hostMainWindow(sys::WindowHandle given) const {
+  return findHostMainWindow(*services_.desktop, given, threadState().mainWindow, mainWindow_);
 }
 
 StartedPlugin* startedPlugin() { return gStarted.get(); }

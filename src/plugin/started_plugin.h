@@ -11,6 +11,7 @@
 #include "plugin/pickup_window_list.h"
 #include "plugin/platform_services.h"
 #include "plugin/resolved_host.h"
+#include "regex/awk_str.h"
 #include "settings/settings_cache.h"
 #include "sys/module.h"
 
@@ -19,8 +20,9 @@ namespace gleanix::plugin {
 class StartedPlugin {
  public:
   // Start-up after the version check: the registry values, the host module
-  // and its 26 functions, the settings, the matcher, the calling thread's
-  // state, the pickup window list. Null, with nothing left behind, when the
+  // and its 26 functions, the settings snapshot and cache, the matcher with
+  // fuzzy character folding, the calling thread's state, the pickup window
+  // list. Null, with nothing left behind, when the
   // host cannot be loaded or lacks any of its functions.
   static std::unique_ptr<StartedPlugin> start(PlatformServices services);
 
@@ -33,8 +35,18 @@ class StartedPlugin {
   sys::Host& host() { return *host_; }
   settings::SettingsCache& settings() { return *settings_; }
   const settings::SettingsSnapshot& snapshot() const { return *snapshot_; }
+  // The one matcher the keyword searches share.
+  regex::TAWKStr& matcher() { return *matcher_; }
   PickupWindowList& pickupWindows() { return *pickupWindows_; }
   const PlatformServices& services() const { return services_; }
+  sys::Desktop& desktop() { return *services_.desktop; }
+
+  // Drops the pickup list windows that have been closed, or whose handle
+  // now belongs to a window of another class. Call before using the list.
+  void prunePickupWindows();
+
+  // The host main window for a command the host called with `given`.
+  sys::WindowHandle hostMainWindow(sys::WindowHandle given) const;
 
   // The main window recorded by the last APCFolderCreate of any thread.
   sys::WindowHandle mainWindow() const { return mainWindow_; }
@@ -48,6 +60,7 @@ class StartedPlugin {
   std::unique_ptr<ResolvedHost> host_;
   std::unique_ptr<settings::SettingsSnapshot> snapshot_;
   std::unique_ptr<settings::SettingsCache> settings_;
+  std::unique_ptr<regex::TAWKStr> matcher_;
   std::unique_ptr<PickupWindowList> pickupWindows_;
   sys::WindowHandle mainWindow_ = 0;
 };

@@ -10,7 +10,7 @@ set(expected_exports
   APCCleanUp APCFolderCreate APCFolderInitMenu APCGetPlugName APCSendClose APCSendCreate
   APCSendInitMenu APCSendPost APCSetup APCStartUp APCVersionInfo APCViewClose APCViewCreate
   APCViewInitMenu APCViewLoadMail NeverFollow NeverPrecede Version)
-set(expected_imports ADVAPI32.DLL KERNEL32.DLL MSVCRT.DLL SHELL32.DLL)
+set(expected_imports ADVAPI32.DLL COMCTL32.DLL COMDLG32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL SHELL32.DLL USER32.DLL)
 
 function(compare what actual expected)
   list(SORT actual)

@@ -30,6 +30,7 @@ TEST_F(Lifecycle, StartUpTakesItsStepsInOrder) {
   ASSERT_NE(plugin::startedPlugin(), nullptr);
   EXPECT_EQ(started().host().getMailbox(), kMailRoot);
   EXPECT_TRUE(started().pickupWindows().empty());
+  EXPECT_TRUE(started().matcher().UseFuzzyCharDic());
 
   plugin::cleanUp();
   EXPECT_EQ(log.back(), "release");
@@ -56,7 +57,7 @@ TEST_F(Lifecycle, AHostLackingAnyOneFunctionIsRefused) {
     lacking.withhold(name);
     auto lackingLoader = std::make_shared<SimHostLoader>(lacking, log);
     log.clear();
-    EXPECT_EQ(plugin::startUp("1.10", [&] { return plugin::PlatformServices{fs, registry, system, lackingLoader}; }),
+    EXPECT_EQ(plugin::startUp("1.10", [&] { return plugin::PlatformServices{fs, registry, system, lackingLoader, desktop}; }),
               0)
         << name;
     EXPECT_EQ(plugin::startedPlugin(), nullptr) << name;

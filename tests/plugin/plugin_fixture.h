@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "backend/sim/sim_desktop.h"
 #include "fakes/fake_system.h"
 #include "fakes/memory_file_system.h"
 #include "fakes/memory_registry.h"
@@ -88,7 +89,7 @@ class PluginTest : public ::testing::Test {
   ~PluginTest() override { plugin::cleanUp(); }
 
   plugin::ServicesFactory factory() {
-    return [this] { return plugin::PlatformServices{fs, registry, system, loader}; };
+    return [this] { return plugin::PlatformServices{fs, registry, system, loader, desktop}; };
   }
   std::uint8_t startUp(const char* version = "1.10") { return plugin::startUp(version, factory()); }
   plugin::StartedPlugin& started() { return *plugin::startedPlugin(); }
@@ -100,6 +101,7 @@ class PluginTest : public ::testing::Test {
   std::shared_ptr<FixedSystemInfo> system = std::make_shared<FixedSystemInfo>();
   host::QuillonSim sim{*fs, kMailRoot};
   std::shared_ptr<SimHostLoader> loader = std::make_shared<SimHostLoader>(sim, log);
+  std::shared_ptr<backend::SimDesktop> desktop = std::make_shared<backend::SimDesktop>();
 };
 
 }  // namespace gleanix::testing

@@ -25,7 +25,7 @@ using sys::WindowHandle;
 
 plugin::PlatformServices platformServices() {
   return {backend::makeFileSystem(), backend::makeRegistry(), backend::makeSystemInfo(),
-          backend::makeHostModuleLoader()};
+          backend::makeHostModuleLoader(), backend::makeDesktop()};
 }
 
 template <typename Fn>
