@@ -19,8 +19,8 @@ bool isPickupListWindow(const sys::Desktop& desktop, sys::WindowHandle window) {
 std::string searchCaption(const sys::Desktop& desktop, sys::WindowHandle window) {
   std::string caption = desktop.text(window);
   caption.resize(std::min(caption.size(), kCaptionLimit));
-  const auto control = std::find_if(caption.begin(), caption.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
-  caption.erase(control, caption.end());
+  const auto isControl = [](char c) { return static_cast<unsigned char>(c) < 0x20; };
+  caption.erase(std::find_if(caption.begin(), caption.end(), isControl), caption.end());
   return caption;
 }
 
@@ -31,9 +31,8 @@ sys::WindowHandle findHostMainWindow(const sys::Desktop& desktop, sys::WindowHan
   const std::uint32_t process = given != 0 ? desktop.processId(given) : 0;
   if (process != 0) {
     for (const sys::WindowHandle w : desktop.topLevelWindows()) {
-      if (desktop.processId(w) == process && std::string_view(searchCaption(desktop, w)).ends_with(kHostCaptionSuffix)) {
-        return w;
-      }
+      if (desktop.processId(w) != process) continue;
+      if (std::string_view(searchCaption(desktop, w)).ends_with(kHostCaptionSuffix)) return w;
     }
   }
   return recordedMainWindow;

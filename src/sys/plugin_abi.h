@@ -11,8 +11,9 @@
 
 namespace gleanix::sys {
 
-// A menu handle as the host passes it (HMENU on Windows).
-using MenuHandleValue = std::uintptr_t;
+// A menu handle as the host passes it (HMENU on Windows); the same type as
+// the desktop's menu handles.
+using MenuHandle = std::uintptr_t;
 
 namespace abi {
 
@@ -23,7 +24,7 @@ using CleanUpFn = void(GLEANIX_STDCALL*)();
 using SetupFn = void(GLEANIX_STDCALL*)(WindowHandle parent);
 using FolderCreateFn = void(GLEANIX_STDCALL*)(WindowHandle mainWindow);
 // (window, menu, menu code): 101/102 main window, 201/202 VIEW, 301/302 SEND
-using InitMenuFn = void(GLEANIX_STDCALL*)(WindowHandle window, MenuHandleValue menu, std::int32_t code);
+using InitMenuFn = void(GLEANIX_STDCALL*)(WindowHandle window, MenuHandle menu, std::int32_t code);
 using WindowFn = void(GLEANIX_STDCALL*)(WindowHandle window);
 using ViewLoadMailFn = void(GLEANIX_STDCALL*)(std::uint32_t, std::uint32_t, std::uint32_t);
 using SendPostFn = std::uint8_t(GLEANIX_STDCALL*)(WindowHandle sendWindow, std::uint32_t);

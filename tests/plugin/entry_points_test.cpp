@@ -60,8 +60,9 @@ TEST_F(SendPost, PostingTwiceHandsTheHeaderBackOnlyOnce) {
 }
 
 TEST_F(SendPost, TheCurrentStampIsNotHandedBack) {
-  for (const std::string& header : {"X-Mailer-Plugin: " + kStamp + "\r\n", "X-Mailer-Plugin: " + kStamp + ", Other 2\r\n",
-                                   "X-Mailer-Plugin: Other,\r\n\t" + kStamp + "\r\n"}) {
+  for (const std::string& header :
+       {"X-Mailer-Plugin: " + kStamp + "\r\n", "X-Mailer-Plugin: " + kStamp + ", Other 2\r\n",
+        "X-Mailer-Plugin: Other,\r\n\t" + kStamp + "\r\n"}) {
     EXPECT_EQ(post(header), header);
   }
   EXPECT_EQ(sim.sendSetHeaderCalls(), 0);

@@ -57,9 +57,10 @@ TEST_F(Lifecycle, AHostLackingAnyOneFunctionIsRefused) {
     lacking.withhold(name);
     auto lackingLoader = std::make_shared<SimHostLoader>(lacking, log);
     log.clear();
-    EXPECT_EQ(plugin::startUp("1.10", [&] { return plugin::PlatformServices{fs, registry, system, lackingLoader, desktop}; }),
-              0)
-        << name;
+    const plugin::ServicesFactory services = [&] {
+      return plugin::PlatformServices{fs, registry, system, lackingLoader, desktop};
+    };
+    EXPECT_EQ(plugin::startUp("1.10", services), 0) << name;
     EXPECT_EQ(plugin::startedPlugin(), nullptr) << name;
     // The module is let go again and no settings were read.
     EXPECT_EQ(count("release"), 1) << name;

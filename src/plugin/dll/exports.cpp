@@ -20,7 +20,7 @@
 namespace {
 
 using namespace gleanix;
-using sys::MenuHandleValue;
+using sys::MenuHandle;
 using sys::WindowHandle;
 
 plugin::PlatformServices platformServices() {
@@ -80,7 +80,7 @@ GLEANIX_EXPORT void GLEANIX_STDCALL APCFolderCreate(WindowHandle mainWindow) {
 }
 
 // Menu items are added by the menu module; until then the host's menus stay as built.
-GLEANIX_EXPORT void GLEANIX_STDCALL APCFolderInitMenu(WindowHandle, MenuHandleValue, std::int32_t) {}
+GLEANIX_EXPORT void GLEANIX_STDCALL APCFolderInitMenu(WindowHandle, MenuHandle, std::int32_t) {}
 
 GLEANIX_EXPORT void GLEANIX_STDCALL APCViewCreate(WindowHandle viewWindow) {
   guarded([=] { plugin::entry::viewCreate(viewWindow); });
@@ -88,7 +88,7 @@ GLEANIX_EXPORT void GLEANIX_STDCALL APCViewCreate(WindowHandle viewWindow) {
 
 GLEANIX_EXPORT void GLEANIX_STDCALL APCViewClose(WindowHandle) {}
 
-GLEANIX_EXPORT void GLEANIX_STDCALL APCViewInitMenu(WindowHandle, MenuHandleValue, std::int32_t) {}
+GLEANIX_EXPORT void GLEANIX_STDCALL APCViewInitMenu(WindowHandle, MenuHandle, std::int32_t) {}
 
 GLEANIX_EXPORT void GLEANIX_STDCALL APCViewLoadMail(std::uint32_t, std::uint32_t, std::uint32_t) {
   guarded([] { plugin::entry::viewLoadMail(); });
@@ -100,7 +100,7 @@ GLEANIX_EXPORT void GLEANIX_STDCALL APCSendCreate(WindowHandle sendWindow) {
 
 GLEANIX_EXPORT void GLEANIX_STDCALL APCSendClose(WindowHandle) {}
 
-GLEANIX_EXPORT void GLEANIX_STDCALL APCSendInitMenu(WindowHandle, MenuHandleValue, std::int32_t) {}
+GLEANIX_EXPORT void GLEANIX_STDCALL APCSendInitMenu(WindowHandle, MenuHandle, std::int32_t) {}
 
 GLEANIX_EXPORT std::uint8_t GLEANIX_STDCALL APCSendPost(WindowHandle sendWindow, std::uint32_t) {
   guarded([=] { plugin::entry::sendPost(sendWindow); });
