@@ -5,9 +5,22 @@
 #include <memory>
 
 #include "sys/file_system.h"
+#include "sys/registry.h"
+#include "sys/shell.h"
+#include "sys/system_info.h"
 
 namespace gleanix::backend {
 
 std::unique_ptr<sys::FileSystem> makeFileSystem();
+
+// Windows: the registry. Elsewhere: a text file, $GLEANIX_REGISTRY when set,
+// else $HOME/.config/gleanix/registry.txt.
+std::unique_ptr<sys::Registry> makeRegistry();
+
+// Windows: ShellExecute. Elsewhere nothing is launched: the calls are
+// recorded (backend::RecordingShell).
+std::unique_ptr<sys::Shell> makeShell();
+
+std::unique_ptr<sys::SystemInfo> makeSystemInfo();
 
 }  // namespace gleanix::backend

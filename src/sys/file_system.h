@@ -48,7 +48,12 @@ class FileSystem {
   // it and renamed over it, so a crash leaves the old or the new file whole.
   virtual bool writeFileAtomic(const std::string& path, std::string_view bytes) = 0;
 
+  // Removes a file (never a directory). False when it cannot.
   virtual bool removeFile(const std::string& path) = 0;
+
+  // Renames or moves a file or directory within one volume. Fails, leaving
+  // both in place, when the target exists, unless the target is the source
+  // itself in another letter case: then only the spelling changes.
   virtual bool moveFile(const std::string& from, const std::string& to) = 0;
 };
 

@@ -15,7 +15,10 @@ enum class RegistryKind { String, DWord, Binary };
 
 struct RegistryValue {
   RegistryKind kind = RegistryKind::String;
-  std::string data;  // the string, 4 little-endian bytes, or the raw bytes
+  // String: the text (a stored value ends at its first NUL byte). DWord: the
+  // bytes as stored, 4 little-endian ones (a damaged value may have another
+  // size, which callers check). Binary: the raw bytes.
+  std::string data;
 };
 
 class Registry {
@@ -24,7 +27,8 @@ class Registry {
   // nullopt when the key or the value is missing or cannot be read.
   virtual std::optional<RegistryValue> read(RegistryRoot root, const std::string& key,
                                             const std::string& name) const = 0;
-  // Creates the key when needed; false when it cannot.
+  // Creates the key when needed; false when it cannot, or for a DWord whose
+  // data is not 4 bytes.
   virtual bool write(RegistryRoot root, const std::string& key, const std::string& name,
                      const RegistryValue& value) = 0;
 };

@@ -6,8 +6,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
+#include <ctime>
+#include <new>
+#include <utility>
 
 #include "util/sjis.h"
 #include "util/wildcard.h"
@@ -17,8 +22,29 @@ namespace {
 
 bool statPath(const std::string& p, struct stat& st) { return ::stat(p.c_str(), &st) == 0; }
 
-long long mtimeNs(const struct stat& st) {
-  return static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+long long nanoseconds(const timespec& t) { return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec; }
+
+// The clock the kernel stamps files with: a change made after this reading
+// carries a time at or after it.
+long long fileClockNs() {
+  timespec t{};
+#ifdef CLOCK_REALTIME_COARSE
+  ::clock_gettime(CLOCK_REALTIME_COARSE, &t);
+#else
+  ::clock_gettime(CLOCK_REALTIME, &t);
+#endif
+  return nanoseconds(t);
+}
+
+// Some file systems keep whole seconds only (FAT even two): a stamp without
+// a fraction may hide later changes for that long.
+long long stampGrainNs(long long mtimeNs) {
+#ifdef CLOCK_REALTIME_COARSE
+  return mtimeNs % 1000000000LL == 0 ? 2000000000LL : 0;
+#else
+  (void)mtimeNs;
+  return 2000000000LL;
+#endif
 }
 
 std::vector<std::string> splitComponents(const std::string& posix) {
@@ -44,6 +70,62 @@ std::string withoutTrailingSlash(std::string p) {
   return p;
 }
 
+// "/" is never the second byte of a double-byte character (those start at
+// 0x40), so a POSIX path splits at its last "/" safely.
+std::pair<std::string, std::string> splitLast(const std::string& posix) {
+  const std::size_t slash = posix.rfind('/');
+  if (slash == std::string::npos) return {".", posix};
+  return {slash == 0 ? "/" : posix.substr(0, slash), posix.substr(slash + 1)};
+}
+
+bool sameInode(const std::string& a, const std::string& b) {
+  struct stat sa {}, sb {};
+  return statPath(a, sa) && statPath(b, sb) && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// A new file of a name no other writer uses, in dir. Each write gets its
+// own, so that two threads saving the same file never share one.
+int createTemporary(const std::string& dir, std::string& temp) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char name[64];
+    std::snprintf(name, sizeof name, "~GX%lX-%X.tmp", static_cast<unsigned long>(::getpid()), ++counter);
+    temp = joinPath(dir, name);
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+void syncDirectory(const std::string& dir) {
+  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);  // makes the rename itself durable; the data is already synced
+  ::close(fd);
+}
+
+// Like Windows' MoveFile: fails when the target exists.
+bool renameNoReplace(const std::string& from, const std::string& to) {
+#ifdef RENAME_NOREPLACE
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;  // else the file system lacks the flag
+#endif
+  struct stat st {};
+  if (::lstat(to.c_str(), &st) == 0) return false;
+  return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
 }  // namespace
 
 std::string PosixFileSystem::toPosix(const std::string& path) {
@@ -54,34 +136,79 @@ std::string PosixFileSystem::toPosix(const std::string& path) {
   return out;
 }
 
+const sys::DirEntry* PosixFileSystem::Listing::find(const std::string& name) const {
+  const std::string key = util::upperAscii(name);
+  const sys::DirEntry* first = nullptr;
+  for (auto it = std::lower_bound(keys.begin(), keys.end(), key); it != keys.end() && *it == key; ++it) {
+    const sys::DirEntry& e = entries[static_cast<std::size_t>(it - keys.begin())];
+    if (e.name == name) return &e;
+    if (!first) first = &e;
+  }
+  return first;
+}
+
 std::shared_ptr<const PosixFileSystem::Listing> PosixFileSystem::listing(const std::string& posixDir) const {
   struct stat st {};
   if (!statPath(posixDir, st) || !S_ISDIR(st.st_mode)) return nullptr;
-  const long long stamp = mtimeNs(st);
+  const Stamp stamp{st.st_dev,    st.st_ino, nanoseconds(st.st_mtim), nanoseconds(st.st_ctim),
+                    st.st_size, st.st_nlink};
   {
     std::lock_guard<std::mutex> lock(mutex_);
     auto it = cache_.find(posixDir);
-    if (it != cache_.end() && it->second->mtimeNs == stamp) return it->second;
+    if (it != cache_.end() && it->second->settled && it->second->stamp == stamp) return it->second;
   }
+  // A change made while or after reading gets a time stamp at or after
+  // readNs; only a stamp older than that proves the listing current for as
+  // long as the stamp stays the same.
+  const long long readNs = fileClockNs();
   auto fresh = std::make_shared<Listing>();
-  fresh->mtimeNs = stamp;
+  fresh->stamp = stamp;
+  fresh->settled = std::max(stamp.mtimeNs, stamp.ctimeNs) + stampGrainNs(stamp.mtimeNs) < readNs;
+
+  std::vector<std::pair<std::string, sys::DirEntry>> keyed;
   if (DIR* dir = ::opendir(posixDir.c_str())) {
     while (dirent* e = ::readdir(dir)) {
-      const std::string name = e->d_name;
+      std::string name = e->d_name;
       if (name == "." || name == "..") continue;
       bool isDir = e->d_type == DT_DIR;
       if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
         struct stat es {};
         isDir = statPath(joinPath(posixDir, name), es) && S_ISDIR(es.st_mode);
       }
-      fresh->entries.push_back({name, isDir});
+      std::string key = util::upperAscii(name);
+      keyed.push_back({std::move(key), sys::DirEntry{std::move(name), isDir}});
     }
     ::closedir(dir);
+  } else {
+    fresh->settled = false;  // perhaps a passing failure: try again next time
   }
-  std::sort(fresh->entries.begin(), fresh->entries.end(), [](const sys::DirEntry& a, const sys::DirEntry& b) {
-    const std::string ua = util::upperAscii(a.name), ub = util::upperAscii(b.name);
-    return ua != ub ? ua < ub : a.name < b.name;
+  // Mail folders hold thousands of files: sort small records whose first 8
+  // key bytes, packed into an integer, decide most comparisons, and move
+  // each name only once.
+  struct Order {
+    std::uint64_t prefix;
+    std::uint32_t index;
+  };
+  std::vector<Order> order;
+  order.reserve(keyed.size());
+  for (std::size_t i = 0; i < keyed.size(); ++i) {
+    const std::string& key = keyed[i].first;
+    std::uint64_t prefix = 0;
+    for (std::size_t b = 0; b < 8; ++b) prefix = (prefix << 8) | (b < key.size() ? static_cast<unsigned char>(key[b]) : 0u);
+    order.push_back({prefix, static_cast<std::uint32_t>(i)});
+  }
+  std::sort(order.begin(), order.end(), [&keyed](const Order& a, const Order& b) {
+    if (a.prefix != b.prefix) return a.prefix < b.prefix;
+    const auto& x = keyed[a.index];
+    const auto& y = keyed[b.index];
+    return x.first != y.first ? x.first < y.first : x.second.name < y.second.name;
   });
+  fresh->keys.reserve(keyed.size());
+  fresh->entries.reserve(keyed.size());
+  for (const Order& o : order) {
+    fresh->keys.push_back(std::move(keyed[o.index].first));
+    fresh->entries.push_back(std::move(keyed[o.index].second));
+  }
   std::lock_guard<std::mutex> lock(mutex_);
   cache_[posixDir] = fresh;
   return fresh;
@@ -100,29 +227,23 @@ std::optional<std::string> PosixFileSystem::resolve(const std::string& path) con
     }
     auto entries = listing(current);
     if (!entries) return std::nullopt;
-    auto it = std::find_if(entries->entries.begin(), entries->entries.end(),
-                           [&](const sys::DirEntry& e) { return util::equalsIgnoreCase(e.name, part); });
-    if (it == entries->entries.end()) return std::nullopt;
-    current = joinPath(current, it->name);
+    const sys::DirEntry* found = entries->find(part);
+    if (!found) return std::nullopt;
+    current = joinPath(current, found->name);
   }
   return current;
 }
 
-std::optional<std::pair<std::string, std::string>> PosixFileSystem::resolveParent(const std::string& path) const {
-  const std::string posix = withoutTrailingSlash(toPosix(path));
-  const std::size_t slash = posix.rfind('/');
-  const std::string parent = slash == std::string::npos ? "." : (slash == 0 ? "/" : posix.substr(0, slash));
-  const std::string name = slash == std::string::npos ? posix : posix.substr(slash + 1);
-  if (name.empty()) return std::nullopt;
-  auto dir = slash == 0 ? std::optional<std::string>("/") : resolve(parent);
+std::optional<PosixFileSystem::Placement> PosixFileSystem::place(const std::string& path) const {
+  auto [parent, name] = splitLast(withoutTrailingSlash(toPosix(path)));
+  if (name.empty() || name == "." || name == "..") return std::nullopt;
+  auto dir = resolve(parent);
   if (!dir) return std::nullopt;
-  // Reuse the stored spelling when the entry exists in another letter case.
-  if (auto entries = listing(*dir)) {
-    for (const auto& e : entries->entries) {
-      if (util::equalsIgnoreCase(e.name, name)) return std::make_pair(*dir, e.name);
-    }
-  }
-  return std::make_pair(*dir, name);
+  auto entries = listing(*dir);
+  if (!entries) return std::nullopt;
+  Placement placement{*dir, name, std::nullopt};
+  if (const sys::DirEntry* found = entries->find(name)) placement.stored = found->name;
+  return placement;
 }
 
 bool PosixFileSystem::exists(const std::string& path) const { return resolve(path).has_value(); }
@@ -142,30 +263,34 @@ bool PosixFileSystem::isDirectory(const std::string& path) const {
 std::optional<std::string> PosixFileSystem::readFile(const std::string& path) const {
   auto p = resolve(path);
   if (!p) return std::nullopt;
-  const int fd = ::open(p->c_str(), O_RDONLY | O_CLOEXEC);
+  // O_NONBLOCK: opening a FIFO must not wait for a writer; regular files
+  // ignore the flag.
+  const int fd = ::open(p->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return std::nullopt;
   struct stat st {};
-  std::string data;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return std::nullopt;
-  }
-  data.resize(static_cast<std::size_t>(st.st_size));
-  std::size_t got = 0;
-  for (;;) {
-    if (got == data.size()) data.resize(data.size() + 65536);
-    const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      ::close(fd);
-      return std::nullopt;
+  std::optional<std::string> result;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    try {
+      std::string data(static_cast<std::size_t>(st.st_size), '\0');
+      std::size_t got = 0;
+      for (;;) {
+        if (got == data.size()) data.resize(data.size() + 65536);  // the file grew
+        const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) break;
+        if (n == 0) {
+          data.resize(got);
+          result = std::move(data);
+          break;
+        }
+        got += static_cast<std::size_t>(n);
+      }
+    } catch (const std::bad_alloc&) {
+      result.reset();  // too big to hold: unreadable
     }
-    if (n == 0) break;
-    got += static_cast<std::size_t>(n);
   }
   ::close(fd);
-  data.resize(got);
-  return data;
+  return result;
 }
 
 std::vector<sys::DirEntry> PosixFileSystem::list(const std::string& pattern) const {
@@ -192,34 +317,32 @@ std::optional<std::string> PosixFileSystem::storedName(const std::string& path) 
 }
 
 bool PosixFileSystem::createDirectory(const std::string& path) {
-  auto parent = resolveParent(path);
-  if (!parent) return false;
-  return ::mkdir(joinPath(parent->first, parent->second).c_str(), 0777) == 0;
+  auto p = place(path);
+  if (!p || p->stored) return false;
+  return ::mkdir(joinPath(p->dir, p->name).c_str(), 0777) == 0;
 }
 
 bool PosixFileSystem::writeFileAtomic(const std::string& path, std::string_view bytes) {
-  auto parent = resolveParent(path);
-  if (!parent) return false;
-  const std::string target = joinPath(parent->first, parent->second);
-  const std::string temp = target + ".tmp" + std::to_string(::getpid());
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  auto p = place(path);
+  if (!p) return false;
+  const std::string target = joinPath(p->dir, p->stored ? *p->stored : p->name);
+  struct stat old {};
+  const bool replacing = statPath(target, old);
+  if (replacing && !S_ISREG(old.st_mode)) return false;
+
+  std::string temp;
+  const int fd = createTemporary(p->dir, temp);
   if (fd < 0) return false;
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      ::close(fd);
-      ::unlink(temp.c_str());
-      return false;
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  const bool synced = ::fsync(fd) == 0;
-  if (::close(fd) != 0 || !synced || ::rename(temp.c_str(), target.c_str()) != 0) {
+  bool ok = writeAll(fd, bytes);
+  if (ok && replacing) ::fchmod(fd, old.st_mode & 07777);  // the file keeps its permissions
+  ok = ok && ::fsync(fd) == 0;
+  ok = ::close(fd) == 0 && ok;
+  ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
+  if (!ok) {
     ::unlink(temp.c_str());
     return false;
   }
+  syncDirectory(p->dir);
   return true;
 }
 
@@ -230,9 +353,18 @@ bool PosixFileSystem::removeFile(const std::string& path) {
 
 bool PosixFileSystem::moveFile(const std::string& from, const std::string& to) {
   auto source = resolve(from);
-  auto parent = resolveParent(to);
-  if (!source || !parent) return false;
-  return ::rename(source->c_str(), joinPath(parent->first, parent->second).c_str()) == 0;
+  auto p = place(to);
+  if (!source || !p) return false;
+  const std::string target = joinPath(p->dir, p->name);
+  if (!p->stored) return renameNoReplace(*source, target);
+  // The target exists: allowed only when it is the source itself, named in
+  // another letter case, and then the move just changes the spelling.
+  const auto [sourceDir, sourceName] = splitLast(*source);
+  const bool sameEntry = util::equalsIgnoreCase(sourceName, *p->stored) && sameInode(sourceDir, p->dir) &&
+                         sameInode(*source, joinPath(p->dir, *p->stored));
+  if (!sameEntry) return false;
+  if (*p->stored == p->name) return true;
+  return renameNoReplace(*source, target);
 }
 
 }  // namespace gleanix::backend

@@ -3,9 +3,12 @@
 // paths the host hands out: "\" separators and file names that match
 // without regard to letter case.
 
+#include <sys/types.h>
+
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,13 +38,36 @@ class PosixFileSystem : public sys::FileSystem {
   std::optional<std::string> resolve(const std::string& path) const;
 
  private:
-  struct Listing {
+  // What tells one state of a directory from another.
+  struct Stamp {
+    dev_t device = 0;
+    ino_t inode = 0;
     long long mtimeNs = -1;
-    std::vector<sys::DirEntry> entries;  // sorted as NTFS sorts
+    long long ctimeNs = -1;
+    off_t size = 0;
+    nlink_t links = 0;
+    bool operator==(const Stamp&) const = default;
   };
+  struct Listing {
+    Stamp stamp;
+    // False while a change could still come within the same timestamp tick
+    // and so leave the stamp as it is: such a listing is read again.
+    bool settled = false;
+    std::vector<sys::DirEntry> entries;  // sorted as NTFS sorts
+    std::vector<std::string> keys;       // the names upper-cased, same order
+    // The entry named name in any letter case, the exact spelling first.
+    const sys::DirEntry* find(const std::string& name) const;
+  };
+  // Where a path would go: its existing parent directory, the last component
+  // as given and, when an entry of that name exists, its stored spelling.
+  struct Placement {
+    std::string dir;
+    std::string name;
+    std::optional<std::string> stored;
+  };
+
   std::shared_ptr<const Listing> listing(const std::string& posixDir) const;
-  // Existing parent directory resolved, plus the last component as given.
-  std::optional<std::pair<std::string, std::string>> resolveParent(const std::string& path) const;
+  std::optional<Placement> place(const std::string& path) const;
 
   mutable std::mutex mutex_;
   mutable std::map<std::string, std::shared_ptr<const Listing>> cache_;

@@ -1,0 +1,238 @@
+#include "backend/win32/win32_file_system.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <new>
+#include <utility>
+
+#include "util/sjis.h"
+#include "util/wildcard.h"
+
+namespace gleanix::backend {
+namespace {
+
+DWORD attributesOf(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+
+// The path without a trailing "\" (one that is a real separator, not the
+// second byte of a double-byte character).
+std::string withoutTrailingSeparator(std::string path) {
+  while (!path.empty()) {
+    const std::size_t last = util::lastCharOffset(path);
+    if (path[last] != '\\' || last + 1 != path.size() || path.size() == 1) break;
+    if (path.size() == 3 && path[1] == ':') break;  // "C:\" stays a root
+    path.pop_back();
+  }
+  return path;
+}
+
+// Offset just after the last real "\" (0 when there is none).
+std::size_t nameOffset(const std::string& path) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < path.size(); i += util::charBytesAt(path, i)) {
+    if (path[i] == '\\' || path[i] == '/' || (i == 1 && path[i] == ':')) start = i + 1;
+  }
+  return start;
+}
+
+class FindHandle {
+ public:
+  explicit FindHandle(HANDLE h) : h_(h) {}
+  ~FindHandle() {
+    if (h_ != INVALID_HANDLE_VALUE) FindClose(h_);
+  }
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+  bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return h_; }
+
+ private:
+  HANDLE h_;
+};
+
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE h) : h_(h) {}
+  ~FileHandle() { close(); }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return h_; }
+  bool close() {
+    if (h_ == INVALID_HANDLE_VALUE) return true;
+    const bool ok = CloseHandle(h_) != 0;
+    h_ = INVALID_HANDLE_VALUE;
+    return ok;
+  }
+
+ private:
+  HANDLE h_;
+};
+
+bool writeAll(HANDLE h, std::string_view bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+    DWORD written = 0;
+    if (!WriteFile(h, bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    done += written;
+  }
+  return true;
+}
+
+// A new file of a name no other writer uses, beside the target. Each write
+// gets its own, so that two threads saving the same file never share one.
+HANDLE createTemporary(const std::string& dir, std::string& temp) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char name[64];
+    std::snprintf(name, sizeof name, "~GX%lX-%X.tmp", static_cast<unsigned long>(GetCurrentProcessId()),
+                  ++counter);
+    temp = dir + name;
+    HANDLE h = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) return h;
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+// Whether both paths name one existing file or directory.
+bool sameFile(const std::string& a, const std::string& b) {
+  auto identify = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+    FileHandle h(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return h.valid() && GetFileInformationByHandle(h.get(), &info);
+  };
+  BY_HANDLE_FILE_INFORMATION ia{}, ib{};
+  return identify(a, ia) && identify(b, ib) && ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
+         ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
+}
+
+}  // namespace
+
+bool Win32FileSystem::exists(const std::string& path) const {
+  return !path.empty() && attributesOf(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Win32FileSystem::isFile(const std::string& path) const {
+  const DWORD a = path.empty() ? INVALID_FILE_ATTRIBUTES : attributesOf(path);
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::isDirectory(const std::string& path) const {
+  const DWORD a = path.empty() ? INVALID_FILE_ATTRIBUTES : attributesOf(path);
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<std::string> Win32FileSystem::readFile(const std::string& path) const {
+  if (path.empty()) return std::nullopt;
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file.valid()) return std::nullopt;  // also for a directory
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+      static_cast<unsigned long long>(size.QuadPart) > std::string().max_size()) {
+    return std::nullopt;
+  }
+  try {
+    std::string data(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t got = 0;
+    for (;;) {
+      if (got == data.size()) data.resize(data.size() + 65536);  // the file grew
+      const DWORD want = static_cast<DWORD>(std::min<std::size_t>(data.size() - got, 1u << 20));
+      DWORD n = 0;
+      if (!ReadFile(file.get(), data.data() + got, want, &n, nullptr)) return std::nullopt;
+      if (n == 0) break;
+      got += n;
+    }
+    data.resize(got);
+    return data;
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;  // too big to hold: unreadable
+  }
+}
+
+std::vector<sys::DirEntry> Win32FileSystem::list(const std::string& pattern) const {
+  const std::string mask = pattern.substr(nameOffset(pattern));
+  std::vector<std::pair<std::string, sys::DirEntry>> keyed;
+  WIN32_FIND_DATAA data;
+  FindHandle find(FindFirstFileA(pattern.c_str(), &data));
+  if (!find.valid()) return {};
+  do {
+    std::string name = data.cFileName;
+    if (name == "." || name == "..") continue;
+    // Windows also matches the pattern against generated 8.3 names, so that
+    // "USER*.BOX" would find "USER3.BOXX" through "USER3~1.BOX": only the
+    // real name counts, as on every other platform.
+    if (!util::matchesWildcard(mask, name)) continue;
+    const bool isDir = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    std::string key = util::upperAscii(name);
+    keyed.push_back({std::move(key), sys::DirEntry{std::move(name), isDir}});
+  } while (FindNextFileA(find.get(), &data));
+  // NTFS returns this order by itself; FAT, network drives and Wine over a
+  // Linux file system do not.
+  std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+    return a.first != b.first ? a.first < b.first : a.second.name < b.second.name;
+  });
+  std::vector<sys::DirEntry> out;
+  out.reserve(keyed.size());
+  for (auto& entry : keyed) out.push_back(std::move(entry.second));
+  return out;
+}
+
+std::optional<std::string> Win32FileSystem::storedName(const std::string& path) const {
+  const std::string clean = withoutTrailingSeparator(path);
+  if (clean.empty() || clean.find_first_of("*?") != std::string::npos) return std::nullopt;
+  WIN32_FIND_DATAA data;
+  FindHandle find(FindFirstFileA(clean.c_str(), &data));
+  if (!find.valid()) return std::nullopt;
+  return std::string(data.cFileName);
+}
+
+bool Win32FileSystem::createDirectory(const std::string& path) {
+  return !path.empty() && CreateDirectoryA(path.c_str(), nullptr) != 0;
+}
+
+bool Win32FileSystem::writeFileAtomic(const std::string& path, std::string_view bytes) {
+  const std::string target = withoutTrailingSeparator(path);
+  if (target.empty() || isDirectory(target)) return false;
+  std::string temp;
+  FileHandle file(createTemporary(target.substr(0, nameOffset(target)), temp));
+  if (!file.valid()) return false;
+  bool ok = writeAll(file.get(), bytes) && FlushFileBuffers(file.get());
+  ok = file.close() && ok;
+  // Replaces the old file in one step; WRITE_THROUGH returns only once the
+  // rename has reached the disk.
+  ok = ok && MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!ok) DeleteFileA(temp.c_str());
+  return ok;
+}
+
+bool Win32FileSystem::removeFile(const std::string& path) { return !path.empty() && DeleteFileA(path.c_str()); }
+
+bool Win32FileSystem::moveFile(const std::string& from, const std::string& to) {
+  if (from.empty() || to.empty()) return false;
+  if (!sameFile(from, to)) return MoveFileExA(from.c_str(), to.c_str(), 0);  // fails when "to" exists
+  // The target is the source in another letter case: only the spelling
+  // changes. NTFS does that in one rename, but a case-sensitive disk under
+  // Wine sees the old name as the target and keeps it; a detour over a
+  // temporary name works everywhere.
+  const std::string target = withoutTrailingSeparator(to);
+  const std::string name = target.substr(nameOffset(target));
+  if (storedName(from) == name) return true;
+  const std::string dir = target.substr(0, nameOffset(target));
+  std::string temp;
+  FileHandle placeholder(createTemporary(dir, temp));  // finds a free name
+  if (!placeholder.valid()) return false;
+  placeholder.close();
+  DeleteFileA(temp.c_str());  // the source may be a directory: make room
+  if (!MoveFileExA(from.c_str(), temp.c_str(), 0)) return false;
+  if (MoveFileExA(temp.c_str(), target.c_str(), 0)) return true;
+  MoveFileExA(temp.c_str(), from.c_str(), 0);  // put it back as it was
+  return false;
+}
+
+}  // namespace gleanix::backend

@@ -1,0 +1,24 @@
+#pragma once
+// FileSystem over the Win32 ANSI API: paths are handed to Windows as they
+// come (CP932, "\" separators); Windows itself matches names without regard
+// to case.
+
+#include "sys/file_system.h"
+
+namespace gleanix::backend {
+
+class Win32FileSystem : public sys::FileSystem {
+ public:
+  bool exists(const std::string& path) const override;
+  bool isFile(const std::string& path) const override;
+  bool isDirectory(const std::string& path) const override;
+  std::optional<std::string> readFile(const std::string& path) const override;
+  std::vector<sys::DirEntry> list(const std::string& pattern) const override;
+  std::optional<std::string> storedName(const std::string& path) const override;
+  bool createDirectory(const std::string& path) override;
+  bool writeFileAtomic(const std::string& path, std::string_view bytes) override;
+  bool removeFile(const std::string& path) override;
+  bool moveFile(const std::string& from, const std::string& to) override;
+};
+
+}  // namespace gleanix::backend

@@ -1,0 +1,44 @@
+#include "mailtext/header_field.h"
+
+#include "util/sjis.h"
+
+namespace gleanix::mailtext {
+
+namespace {
+
+// Whether the line's first name.size() bytes, ASCII letters upper-cased,
+// are the name. Both bytes of a double-byte character compare as they are.
+bool startsWithName(std::string_view line, std::string_view name) {
+  if (line.size() < name.size()) return false;
+  for (std::size_t i = 0; i < name.size(); i += util::charBytesAt(line, i)) {
+    char c = line[i];
+    if (util::charBytesAt(line, i) == 2) {
+      if (i + 1 >= name.size() || c != name[i] || line[i + 1] != name[i + 1]) return false;
+      continue;
+    }
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c != name[i]) return false;
+  }
+  return true;
+}
+
+bool isContinuation(const std::string& line) {
+  return !line.empty() && (line[0] == ' ' || line[0] == '\t');
+}
+
+}  // namespace
+
+std::string headerField(std::string_view name, const std::vector<std::string>& headerLines) {
+  if (name.empty()) return {};
+  for (std::size_t i = 0; i < headerLines.size(); ++i) {
+    if (!startsWithName(headerLines[i], name)) continue;
+    std::string value(util::trim(std::string_view(headerLines[i]).substr(name.size())));
+    for (std::size_t j = i + 1; j < headerLines.size() && isContinuation(headerLines[j]); ++j) {
+      value.append(headerLines[j], 1);
+    }
+    return value;
+  }
+  return {};
+}
+
+}  // namespace gleanix::mailtext

@@ -1,0 +1,47 @@
+#include "mailtext/sender_name.h"
+
+#include "util/sjis.h"
+
+namespace gleanix::mailtext {
+
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+// Whether the last character is the single-byte character c (a trail byte
+// equal to c does not count).
+bool endsWithChar(std::string_view s, char c) {
+  const std::size_t last = util::lastCharOffset(s);
+  return last != npos && last == s.size() - 1 && s[last] == c;
+}
+
+}  // namespace
+
+std::string senderName(std::string_view value) {
+  std::string_view s = util::trim(value);
+  if (s.empty()) return {};
+
+  if (endsWithChar(s, '>')) {
+    const std::size_t open = util::findByte(s, '<');
+    if (open == 0) {
+      s = s.substr(1, s.size() - 2);
+    } else if (open != npos) {
+      s = util::trim(s.substr(0, open));
+    }
+  }
+
+  if (endsWithChar(s, ')')) {
+    const std::size_t open = util::findByte(s, '(');
+    if (open != npos) s = util::trim(s.substr(open + 1, s.size() - 1 - (open + 1)));
+  }
+
+  if (!s.empty() && s.front() == '"' && endsWithChar(s, '"')) {
+    return s.size() >= 2 ? std::string(s.substr(1, s.size() - 2)) : std::string();
+  }
+
+  const std::size_t at = util::findByte(s, '@');
+  if (at != npos) s = s.substr(0, at);
+  return std::string(s);
+}
+
+}  // namespace gleanix::mailtext

@@ -1,0 +1,126 @@
+// What only the POSIX FileSystem has to get right: the path mapping, a disk
+// that may hold names differing only in case, and the listing cache.
+#ifndef _WIN32
+#include "backend/sim/posix_file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "backend/temp_dir.h"
+
+namespace gleanix::backend {
+namespace {
+
+using testing::TempDir;
+
+const std::string kHyo = "表";  // 0x95 0x5C
+
+TEST(PosixFileSystem, ToPosixMapsOnlyRealSeparators) {
+  EXPECT_EQ(PosixFileSystem::toPosix("\\tmp\\" + kHyo + "\\a"), "/tmp/" + kHyo + "/a");
+  EXPECT_EQ(PosixFileSystem::toPosix(kHyo + kHyo + "\\"), kHyo + kHyo + "/");
+  EXPECT_EQ(PosixFileSystem::toPosix("a\\\\b/c"), "a//b/c");
+  // A lead byte cut off at the end is a character of its own.
+  EXPECT_EQ(PosixFileSystem::toPosix("a\\\x95"), "a/\x95");
+}
+
+TEST(PosixFileSystem, HostAndPosixSpellingsOfAnAbsolutePathBothWork) {
+  TempDir dir;
+  dir.put({"File.txt"}, "f");
+  PosixFileSystem fs;
+  const std::string slashes = dir.native({}) + "/";
+  EXPECT_EQ(fs.readFile(slashes + "file.TXT"), "f");
+  EXPECT_EQ(fs.readFile(dir.path() + "file.TXT"), "f");
+  EXPECT_TRUE(fs.isDirectory(slashes));
+  EXPECT_EQ(fs.resolve(dir.path() + "FILE.TXT"), dir.native({"File.txt"}));
+}
+
+TEST(PosixFileSystem, AnExactSpellingWinsOverAnotherCase) {
+  // Linux may hold "d" and "D" side by side; Windows never does. The name
+  // spelled exactly as asked is the one meant, in every component.
+  TempDir dir;
+  dir.makeDir({"D"});
+  dir.makeDir({"d"});
+  dir.put({"D", "f"}, "upper");
+  dir.put({"d", "f"}, "lower");
+  dir.put({"d", "G"}, "lower only");
+  PosixFileSystem fs;
+  EXPECT_EQ(fs.readFile(dir.path() + "d\\F"), "lower");
+  EXPECT_EQ(fs.readFile(dir.path() + "D\\F"), "upper");
+  EXPECT_EQ(fs.readFile(dir.path() + "d\\g"), "lower only");
+  EXPECT_FALSE(fs.exists(dir.path() + "D\\g"));
+}
+
+TEST(PosixFileSystem, CacheIsNotFooledByAnUnchangedModificationTime) {
+  // A directory changed twice within one tick of the file clock keeps its
+  // modification time. Setting it back by hand does the same on purpose.
+  TempDir dir;
+  dir.makeDir({"box"});
+  dir.put({"box", "a.ALM"}, "");
+  const std::string box = dir.native({"box"});
+  struct stat before {};
+  ASSERT_EQ(::stat(box.c_str(), &before), 0);
+  PosixFileSystem fs;
+  ASSERT_EQ(fs.list(dir.path() + "box\\*.ALM").size(), 1u);
+
+  dir.put({"box", "b.ALM"}, "");
+  const timespec times[2] = {before.st_atim, before.st_mtim};
+  ASSERT_EQ(::utimensat(AT_FDCWD, box.c_str(), times, 0), 0);
+  EXPECT_EQ(fs.list(dir.path() + "box\\*.ALM").size(), 2u);
+  EXPECT_TRUE(fs.exists(dir.path() + "BOX\\B.ALM"));
+}
+
+TEST(PosixFileSystem, ReadingAFifoNeitherHangsNorSucceeds) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo(dir.native({"pipe"}).c_str(), 0600), 0);
+  PosixFileSystem fs;
+  ::alarm(10);  // a blocked open would otherwise hang the test
+  EXPECT_FALSE(fs.readFile(dir.path() + "PIPE").has_value());
+  ::alarm(0);
+  EXPECT_TRUE(fs.exists(dir.path() + "pipe"));
+  EXPECT_FALSE(fs.isFile(dir.path() + "pipe"));
+}
+
+TEST(PosixFileSystem, AtomicWriteKeepsThePermissionsOfTheFile) {
+  TempDir dir;
+  dir.put({"secret.ini"}, "old");
+  ASSERT_EQ(::chmod(dir.native({"secret.ini"}).c_str(), 0600), 0);
+  PosixFileSystem fs;
+  ASSERT_TRUE(fs.writeFileAtomic(dir.path() + "SECRET.INI", "new"));
+  struct stat st {};
+  ASSERT_EQ(::stat(dir.native({"secret.ini"}).c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  EXPECT_EQ(dir.get({"secret.ini"}), "new");
+}
+
+TEST(PosixFileSystem, ConcurrentAtomicWritesEachLeaveAWholeFile) {
+  TempDir dir;
+  PosixFileSystem fs;
+  const std::string target = dir.path() + "Gleanix.ini";
+  std::vector<std::string> contents;
+  for (char c = 'a'; c < 'a' + 6; ++c) contents.emplace_back(200000, c);
+  std::vector<std::thread> writers;
+  std::vector<int> failures(contents.size(), 0);
+  for (std::size_t t = 0; t < contents.size(); ++t) {
+    writers.emplace_back([&, t] {
+      for (int i = 0; i < 10; ++i) failures[t] += fs.writeFileAtomic(target, contents[t]) ? 0 : 1;
+    });
+  }
+  for (auto& w : writers) w.join();
+  for (int f : failures) EXPECT_EQ(f, 0);
+  const auto result = fs.readFile(target);
+  ASSERT_TRUE(result.has_value());
+  EXPECT_NE(std::find(contents.begin(), contents.end(), *result), contents.end()) << "a mixed or cut file";
+  EXPECT_EQ(fs.list(dir.path() + "*").size(), 1u);
+}
+
+}  // namespace
+}  // namespace gleanix::backend
+#endif
