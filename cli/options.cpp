@@ -1,5 +1,6 @@
 #include "cli/options.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -34,9 +35,11 @@ class ArgReader {
 };
 
 int parseInt(const std::string& option, const std::string& text, int low, int high) {
-  char* end = nullptr;
-  const long v = std::strtol(text.c_str(), &end, 10);
-  if (text.empty() || *end != '\0' || v < low || v > high) {
+  // Digits only: no sign, no blanks, nothing after the number.
+  const bool digits = !text.empty() && text.size() <= 9 &&
+                      std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  const long v = digits ? std::strtol(text.c_str(), nullptr, 10) : -1;
+  if (!digits || v < low || v > high) {
     throw UsageError{option + " takes a number from " + std::to_string(low) + " to " + std::to_string(high) +
                      ", not \"" + text + "\""};
   }
@@ -52,7 +55,10 @@ E parseChoice(const std::string& option, const std::string& text, const std::map
 
 bool parseGlobal(ArgReader& in, Options& o) {
   const std::string arg = in.peek();
-  if (arg == "--store") {
+  if (arg == "--help" || arg == "-h") {
+    in.next();
+    o.help = true;
+  } else if (arg == "--store") {
     in.next();
     o.store = in.value(arg);
   } else if (arg == "--format") {
@@ -112,10 +118,13 @@ void parseCommandOption(ArgReader& in, Options& o, std::vector<std::string>& pos
     o.quotes = false;
   } else if (related && arg == "--include-start") {
     o.includeStart = true;
-  } else if (arg.size() > 1 && arg[0] == '-' && arg != "--") {
+  } else if (arg == "--") {
+    // Everything after it is an argument, even when it starts with "-".
+    while (!in.done()) positional.push_back(in.next());
+  } else if (arg.size() > 1 && arg[0] == '-') {
     throw UsageError{"unknown option " + arg};
   } else {
-    positional.push_back(arg == "--" && !in.done() ? in.next() : arg);
+    positional.push_back(arg);
   }
 }
 
@@ -126,7 +135,10 @@ Options parseOptions(const std::vector<std::string>& args) {
   ArgReader in(args);
   while (!in.done() && parseGlobal(in, o)) {
   }
-  if (in.done()) throw UsageError{"missing command (folders, mark, keyword or related)"};
+  if (in.done()) {
+    if (o.help) return o;
+    throw UsageError{"missing command (folders, mark, keyword or related)"};
+  }
   const std::string command = in.next();
   o.command = parseChoice<Command>("the command", command,
                                    {{"folders", Command::Folders}, {"mark", Command::Mark},
@@ -135,6 +147,7 @@ Options parseOptions(const std::vector<std::string>& args) {
   while (!in.done()) {
     if (!parseGlobal(in, o)) parseCommandOption(in, o, positional);
   }
+  if (o.help) return o;
   if (o.command == Command::Keyword) {
     if (positional.size() != 1) throw UsageError{"keyword takes exactly one KEYWORDS argument"};
     o.keywords = positional[0];

@@ -12,6 +12,7 @@ enum class SortBy { None, Path, Folder, Date, Sender, Subject };
 enum class Command { Folders, Mark, Keyword, Related };
 
 struct Options {
+  bool help = false;  // --help or -h: print the usage and do nothing else
   std::string store;  // empty: the bundled sample store
   Format format = Format::Auto;
   SortBy sort = SortBy::Path;
@@ -41,7 +42,9 @@ struct UsageError {
   std::string message;
 };
 
-// Throws UsageError with a one-line message naming the problem.
+// Throws UsageError with a one-line message naming the problem. Global
+// options may also follow the command; "--" makes every later argument a
+// plain argument (a keyword that starts with "-").
 Options parseOptions(const std::vector<std::string>& args);
 
 extern const char* const kUsage;
