@@ -10,11 +10,18 @@ namespace gleanix::cli {
 const char* const kUsage =
     "usage: gleanix [--store DIR] [--format table|tsv|json] [--sort none|path|folder|date|sender|subject]\n"
     "               [--reverse] [--subject-as-is] [--copy-to FOLDER]... COMMAND ...\n"
-    "  folders\n"
+    "  folders                                   the folder tree: kind, folder path, display path\n"
     "  mark    [--folder PATH]... [--unread] [--read] [--no-mark] [--mark N]...\n"
     "  keyword [--folder PATH]... [--body] [--all-headers] [--header NAME]... KEYWORDS\n"
     "  related [--folder PATH]... --from HIT [--from HIT]... [--degree N] [--no-in-reply-to]\n"
-    "          [--no-references] [--no-subject] [--no-quotes] [--include-start]\n";
+    "          [--no-references] [--no-subject] [--no-quotes] [--include-start]\n"
+    "\n"
+    "--store defaults to the bundled sample store. PATH is a folder path as `gleanix folders`\n"
+    "lists it (Acc1\\Inbox.box\\, Acc1\\Trash.box); without --folder every folder is searched.\n"
+    "mark without a selection picks mark 1. keyword searches the body unless told otherwise;\n"
+    "KEYWORDS holds lines (any line may match) of blank-separated terms (all must occur).\n"
+    "A HIT is a mail path as the output's first column shows it. --degree 0 means no limit.\n"
+    "Exit status: 0 mails found, 1 none found, 2 bad usage or input.\n";
 
 namespace {
 
