@@ -1,0 +1,75 @@
+#pragma once
+// StartFilter: finds, from a character boundary, the next character that
+// could begin a match, without decoding the characters in between.
+//
+// It looks at byte pairs: a pair (b, c) is a candidate when b is a
+// one-byte character that can start a match, or b c is a double-byte one
+// that can. A candidate found by a byte scan may be the trail byte of a
+// double-byte character; counting the lead-range bytes just before it
+// (back to the last byte outside the lead range, or to the last known
+// boundary) tells: an even count means it starts a character. Each byte is
+// counted at most once, so the scan stays linear.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "regex/char_classes.h"
+
+namespace gleanix::regex {
+
+// Where the compiler offers 16-byte vectors natively, the pairs are tested
+// 16 positions at a time when they fit into a few ranges of first and
+// second bytes (a plain term: one pair; a folded term: a handful).
+#if defined(__SSE2__)
+#define GLEANIX_REGEX_VECTOR_FILTER 1
+#else
+#define GLEANIX_REGEX_VECTOR_FILTER 0
+#endif
+
+class StartFilter {
+ public:
+  // startClass[c]: whether a character of class c can begin a match.
+  StartFilter(const CharClasses& classes, const std::vector<std::uint8_t>& startClass);
+
+  // The first character boundary at or after the boundary i whose character
+  // can begin a match; n when there is none. Characters before it cannot
+  // begin a match.
+  std::size_t next(const unsigned char* p, std::size_t i, std::size_t n) const;
+
+  // False when so many characters can begin a match that scanning for them
+  // would cost more than it saves; next() then returns i at once.
+  bool useful() const { return mode_ != Mode::EveryCharacter; }
+
+ private:
+  enum class Mode { EveryCharacter, Vector, Pairs };
+
+  // Pairs (b, c) with b in [firstLow, firstHigh] and c in [secondLow, secondHigh].
+  struct PairRange {
+    unsigned char firstLow, firstHigh, secondLow, secondHigh;
+  };
+  static constexpr std::size_t kMaxVectorRanges = 8;
+  std::vector<PairRange> pairRanges() const;
+  std::size_t scanVector(const unsigned char* p, std::size_t i, std::size_t n) const;
+
+  bool pair(unsigned b, unsigned c) const {
+    const unsigned code = b << 8 | c;
+    return (pairs_[code >> 6] >> (code & 63)) & 1;
+  }
+  bool candidateAt(const unsigned char* p, std::size_t j, std::size_t n) const {
+    return j + 1 < n ? pair(p[j], p[j + 1]) : single_[p[j]];
+  }
+  std::size_t scan(const unsigned char* p, std::size_t i, std::size_t n) const;
+
+  Mode mode_ = Mode::EveryCharacter;
+  // Per range: 16 copies each of first low, first width, second low, second width.
+  std::size_t vectorCount_ = 0;
+  alignas(16) unsigned char vectorTests_[kMaxVectorRanges][4][16] = {};
+  // Tests [0, end[0]) compare one byte pair, [end[0], end[1]) one first
+  // byte, the rest ranges.
+  std::size_t vectorKindEnd_[2] = {};
+  bool single_[256] = {};     // a one-byte character (or a lone last lead byte)
+  std::uint64_t pairs_[1024] = {};
+};
+
+}  // namespace gleanix::regex
