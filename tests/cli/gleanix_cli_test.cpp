@@ -192,6 +192,29 @@ TEST(GleanixMark, JsonAndTableFormats) {
   }
 }
 
+TEST(GleanixKeyword, SearchesTheBodyOrTheNamedHeadersWithFuzzyFolding) {
+  const Outcome body = gleanix({"keyword", "Quillon"});
+  ASSERT_EQ(body.status, 0) << body.err;
+  EXPECT_GT(body.lines().size(), 3u);
+
+  // The terminal's UTF-8 is turned into CP932 for the search.
+  const Outcome subject = gleanix({"keyword", "--header", "Subject", toUtf8("忘年会")});
+  ASSERT_EQ(subject.status, 0) << subject.err;
+  for (const std::string& s : column(subject, 5)) EXPECT_NE(s.find("忘年会"), std::string::npos) << s;
+  // Lines are alternatives; "pop3" finds the full-width "ＰＯＰ３" too.
+  const Outcome either = gleanix({"keyword", "--header", "subject", "no such words\n" + toUtf8("忘年会") + "\npop3"});
+  ASSERT_EQ(either.status, 0) << either.err;
+  const auto subjects = column(either, 5);
+  EXPECT_EQ(subjects.size(), subject.lines().size() + 2);
+  EXPECT_EQ(std::count_if(subjects.begin(), subjects.end(),
+                          [](const std::string& s) { return s.find("ＰＯＰ３") != std::string::npos; }),
+            2);
+  // Terms of one line must all occur.
+  EXPECT_EQ(gleanix({"keyword", "--header", "subject", "pop3 " + toUtf8("忘年会")}).status, 1);
+  // Every header line, and no body.
+  EXPECT_EQ(gleanix({"keyword", "--all-headers", "pop3"}).lines().size(), 2u);
+}
+
 TEST(GleanixRelated, FollowsAThreadAndIncludesTheStartWhenAsked) {
   const std::string start = "Acc1\\User001.box\\A95BC513";
   const Outcome r = gleanix({"--sort", "none", "related", "--from", start, "--degree", "0", "--include-start"});
