@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "sys/desktop.h"
 #include "sys/file_system.h"
 #include "sys/registry.h"
 #include "sys/shell.h"
@@ -22,5 +23,8 @@ std::unique_ptr<sys::Registry> makeRegistry();
 std::unique_ptr<sys::Shell> makeShell();
 
 std::unique_ptr<sys::SystemInfo> makeSystemInfo();
+
+// The desktop: real windows on Windows, the simulated desktop elsewhere.
+std::unique_ptr<sys::Desktop> makeDesktop();
 
 }  // namespace gleanix::backend

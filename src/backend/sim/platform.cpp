@@ -9,6 +9,7 @@
 #include "backend/sim/posix_file_system.h"
 #include "backend/sim/posix_system_info.h"
 #include "backend/sim/recording_shell.h"
+#include "backend/sim/sim_desktop.h"
 
 namespace gleanix::backend {
 namespace {
@@ -30,5 +31,7 @@ std::unique_ptr<sys::FileSystem> makeFileSystem() { return std::make_unique<Posi
 std::unique_ptr<sys::Registry> makeRegistry() { return std::make_unique<FileRegistry>(registryPath()); }
 std::unique_ptr<sys::Shell> makeShell() { return std::make_unique<RecordingShell>(); }
 std::unique_ptr<sys::SystemInfo> makeSystemInfo() { return std::make_unique<PosixSystemInfo>(); }
+
+std::unique_ptr<sys::Desktop> makeDesktop() { return std::make_unique<SimDesktop>(); }
 
 }  // namespace gleanix::backend

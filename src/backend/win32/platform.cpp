@@ -13,3 +13,12 @@ std::unique_ptr<sys::Shell> makeShell() { return std::make_unique<Win32Shell>();
 std::unique_ptr<sys::SystemInfo> makeSystemInfo() { return std::make_unique<Win32SystemInfo>(); }
 
 }  // namespace gleanix::backend
+
+// The desktop: real windows and common controls (win32_desktop*.cpp).
+#include "backend/win32/win32_desktop.h"
+
+namespace gleanix::backend {
+
+std::unique_ptr<sys::Desktop> makeDesktop() { return std::make_unique<Win32Desktop>(); }
+
+}  // namespace gleanix::backend

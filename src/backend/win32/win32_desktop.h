@@ -1,0 +1,188 @@
+#pragma once
+// The desktop on Win32: real top-level windows whose window class is the
+// form's class name, the standard and common controls (comctl32 5 is
+// enough), a modal loop that disables the owner, and GDI text measurement.
+// All calls belong to the thread that created the windows.
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <tuple>
+
+#include "sys/desktop.h"
+
+namespace gleanix::backend {
+
+class Win32Desktop : public sys::Desktop {
+ public:
+  Win32Desktop();
+  ~Win32Desktop() override;
+
+  sys::WindowHandle createWindow(const sys::WindowSpec& spec, sys::EventSink* sink) override;
+  void destroyWindow(sys::WindowHandle w) override;
+  bool isWindow(sys::WindowHandle w) const override;
+  std::string className(sys::WindowHandle w) const override;
+  std::string text(sys::WindowHandle w) const override;
+  void setText(sys::WindowHandle w, const std::string& text) override;
+  std::uint32_t processId(sys::WindowHandle w) const override;
+  std::uint32_t currentProcessId() const override;
+  sys::WindowHandle parent(sys::WindowHandle w) const override;
+  sys::WindowHandle owner(sys::WindowHandle w) const override;
+  std::vector<sys::WindowHandle> topLevelWindows() const override;
+  sys::WindowHandle firstChild(sys::WindowHandle w) const override;
+  sys::WindowHandle nextWindow(sys::WindowHandle w) const override;
+  sys::WindowHandle foregroundWindow() const override;
+  void setForegroundWindow(sys::WindowHandle w) override;
+  void setVisible(sys::WindowHandle w, bool visible) override;
+  bool isVisible(sys::WindowHandle w) const override;
+  void setEnabled(sys::WindowHandle w, bool enabled) override;
+  bool isEnabled(sys::WindowHandle w) const override;
+  void setBounds(sys::WindowHandle w, const sys::Rect& r) override;
+  sys::Rect bounds(sys::WindowHandle w) const override;
+  sys::Rect clientRect(sys::WindowHandle w) const override;
+  sys::Point clientToScreen(sys::WindowHandle w, sys::Point p) const override;
+  void setFont(sys::WindowHandle w, const sys::Font& font) override;
+  void setColor(sys::WindowHandle w, sys::Color background) override;
+  void setFocus(sys::WindowHandle w) override;
+  sys::WindowHandle focus() const override;
+  void invalidate(sys::WindowHandle w) override;
+  void setRedraw(sys::WindowHandle w, bool on) override;
+  void setCapture(sys::WindowHandle w) override;
+  void releaseCapture() override;
+
+  bool getPlacement(sys::WindowHandle w, sys::Placement& out) const override;
+  void setPlacement(sys::WindowHandle w, const sys::Placement& p) override;
+  sys::Rect screenRect() const override;
+  sys::Rect workArea() const override;
+
+  void setChecked(sys::WindowHandle w, bool checked) override;
+  bool isChecked(sys::WindowHandle w) const override;
+  void setDefaultButton(sys::WindowHandle w, bool isDefault) override;
+
+  void comboSetItems(sys::WindowHandle w, const std::vector<std::string>& items) override;
+  void comboSetIndex(sys::WindowHandle w, int index) override;
+  int comboIndex(sys::WindowHandle w) const override;
+
+  std::pair<int, int> editSelection(sys::WindowHandle w) const override;
+  void setEditSelection(sys::WindowHandle w, int start, int end) override;
+  void replaceEditSelection(sys::WindowHandle w, const std::string& text, bool canUndo) override;
+  void hideEditSelection(sys::WindowHandle w, bool hide) override;
+
+  sys::TreeItem treeInsert(sys::WindowHandle w, sys::TreeItem parent, const sys::TreeItemData& data) override;
+  void treeDeleteAll(sys::WindowHandle w) override;
+  void treeSetItem(sys::WindowHandle w, sys::TreeItem item, const sys::TreeItemData& data) override;
+  sys::TreeItemData treeItem(sys::WindowHandle w, sys::TreeItem item) const override;
+  void treeExpand(sys::WindowHandle w, sys::TreeItem item, bool expand) override;
+  bool treeIsExpanded(sys::WindowHandle w, sys::TreeItem item) const override;
+  void treeSelect(sys::WindowHandle w, sys::TreeItem item) override;
+  sys::TreeItem treeSelected(sys::WindowHandle w) const override;
+  sys::TreeHit treeHitTest(sys::WindowHandle w, sys::Point p) const override;
+  void treeSetTopItem(sys::WindowHandle w, sys::TreeItem item) override;
+  sys::TreeItem treeTopItem(sys::WindowHandle w) const override;
+  void treeSetImageList(sys::WindowHandle w, sys::ImageListHandle images, bool stateImages) override;
+
+  void listAddColumn(sys::WindowHandle w, const std::string& caption, int width) override;
+  int listColumnWidth(sys::WindowHandle w, int column) const override;
+  void listSetColumnWidth(sys::WindowHandle w, int column, int width) override;
+  void listInsertItem(sys::WindowHandle w, int index, const std::vector<std::string>& texts,
+                      int stateImage) override;
+  void listSetItemText(sys::WindowHandle w, int index, int column, const std::string& text) override;
+  std::string listItemText(sys::WindowHandle w, int index, int column) const override;
+  void listSetStateImage(sys::WindowHandle w, int index, int stateImage) override;
+  int listStateImage(sys::WindowHandle w, int index) const override;
+  void listDeleteItem(sys::WindowHandle w, int index) override;
+  void listDeleteAll(sys::WindowHandle w) override;
+  int listCount(sys::WindowHandle w) const override;
+  bool listIsSelected(sys::WindowHandle w, int index) const override;
+  void listSetSelected(sys::WindowHandle w, int index, bool selected) override;
+  int listTopIndex(sys::WindowHandle w) const override;
+  int listCountPerPage(sys::WindowHandle w) const override;
+  void listScroll(sys::WindowHandle w, int lines) override;
+  void listSetStateImages(sys::WindowHandle w, sys::ImageListHandle images) override;
+
+  void headerAddSection(sys::WindowHandle w, const std::string& caption, int width) override;
+  int headerSectionWidth(sys::WindowHandle w, int index) const override;
+  void headerSetSectionWidth(sys::WindowHandle w, int index, int width) override;
+
+  void progressSetRange(sys::WindowHandle w, int min, int max) override;
+  void progressSetPosition(sys::WindowHandle w, int position) override;
+  int progressPosition(sys::WindowHandle w) const override;
+
+  sys::ImageListHandle createImageList(int width, int height) override;
+  int imageListAdd(sys::ImageListHandle list, const sys::Bitmap& bitmap, sys::Color transparent) override;
+  int imageListCount(sys::ImageListHandle list) const override;
+  void destroyImageList(sys::ImageListHandle list) override;
+
+  sys::MenuHandle createPopupMenu() override;
+  void destroyMenu(sys::MenuHandle menu) override;
+  int menuItemCount(sys::MenuHandle menu) const override;
+  std::string menuItemText(sys::MenuHandle menu, int position) const override;
+  sys::MenuHandle subMenu(sys::MenuHandle menu, int position) const override;
+  void insertMenuItem(sys::MenuHandle menu, int position, const sys::MenuItem& item) override;
+  int trackPopupMenu(sys::MenuHandle menu, sys::WindowHandle owner, sys::Point screen) override;
+
+  void postCommand(sys::WindowHandle w, int id) override;
+  void processPendingMessages() override;
+  void runModal(sys::WindowHandle form, const std::function<bool()>& finished) override;
+  void setTimer(sys::WindowHandle w, int id, int milliseconds) override;
+  void killTimer(sys::WindowHandle w, int id) override;
+  bool isKeyDown(int virtualKey) const override;
+  void setBusyCursor(bool busy) override;
+
+  int messageBox(sys::WindowHandle owner, const std::string& text, const std::string& caption,
+                 sys::MessageIcon icon, sys::MessageButtons buttons) override;
+  bool chooseFont(sys::WindowHandle owner, sys::Font& font) override;
+  bool chooseColor(sys::WindowHandle owner, sys::Color& color) override;
+
+  sys::Color systemColor(sys::SystemColor which) const override;
+  sys::Point textExtent(const sys::Font& font, std::string_view text) const override;
+
+  // What the desktop keeps for each window it created.
+  struct Record {
+    Win32Desktop* desktop = nullptr;
+    HWND hwnd = nullptr;
+    sys::ControlKind kind = sys::ControlKind::Panel;
+    unsigned style = 0;
+    sys::EventSink* sink = nullptr;
+    WNDPROC original = nullptr;  // the control's own procedure, when subclassed
+    bool ready = false;          // events flow once creation is complete
+    int suppress = 0;            // > 0 while the desktop itself changes the control
+    HFONT font = nullptr;
+    COLORREF textColor = 0;
+    HBRUSH brush = nullptr;      // own background colour
+    int dropDownCount = 8;
+    int pendingShow = 0;         // SW_ state for a hidden form, applied when shown
+    std::string statusText;
+  };
+
+  static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  HFONT fontHandle(const sys::Font& font) const;
+
+ private:
+  Record* record(HWND hwnd) const;
+  Record* record(sys::WindowHandle w) const { return record(reinterpret_cast<HWND>(w)); }
+  LRESULT handle(Record& rec, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT callOriginal(Record& rec, UINT msg, WPARAM wp, LPARAM lp);
+  bool routeCommand(HWND child, int code);
+  bool routeNotify(const NMHDR& hdr, LRESULT& result);
+  bool routeDrawItem(const DRAWITEMSTRUCT& d);
+  // Delivers an event; false when the window has no listener.
+  bool deliver(HWND hwnd, sys::Event& e);
+  bool preTranslate(MSG& msg);
+  void paintContainer(Record& rec);
+  void registerFormClass(const std::string& name);
+  void detachTree(HWND hwnd);
+
+  HINSTANCE instance_ = nullptr;
+  std::set<std::string> formClasses_;
+  std::map<HWND, std::unique_ptr<Record>> records_;
+  mutable std::map<std::tuple<std::string, int, bool, bool, bool, bool>, HFONT> fonts_;
+  int nextControlId_ = 1000;
+  int busy_ = 0;
+  COLORREF customColors_[16] = {};
+};
+
+}  // namespace gleanix::backend
