@@ -19,7 +19,7 @@
 
 #include "backend/platform.h"
 #include "listwindow/row_sort.h"
-#include "make_store/store_generator.h"
+#include "generated_store.h"
 #include "mailtext/header_field.h"
 #include "mailtext/iso2022jp.h"
 #include "mailtext/split_mail.h"
@@ -35,29 +35,11 @@ namespace {
 
 using namespace gleanix;
 
-constexpr std::size_t kMails = 100000;
+constexpr std::size_t kMails = bench::kGeneratedMails;
 // A plain term of the store's bodies ("Quillon 1.20 でメールを読んでいます。").
 constexpr const char* kTerm = "Quillon";
 
-// The generated store, written once into the build tree and shared with
-// the store walk benchmark (same directory, same options).
-const std::string& storeDirectory() {
-  static const std::string dir = [] {
-    const std::string d = std::string(GLEANIX_BINARY_DIR) + "/bench-store-" + std::to_string(kMails);
-    const std::string marker = d + "/.complete";
-    if (!std::filesystem::exists(marker)) {
-      std::filesystem::remove_all(d);
-      std::string error;
-      if (!tools::writeStore(d, {kMails, tools::kSampleSeed}, &error)) {
-        std::fprintf(stderr, "bench: %s\n", error.c_str());
-        std::abort();
-      }
-      std::ofstream(marker) << "complete\n";
-    }
-    return d;
-  }();
-  return dir;
-}
+const std::string& storeDirectory() { return bench::generatedStoreDirectory(); }
 
 std::string root() { return storeDirectory() + "/"; }
 
