@@ -12,7 +12,7 @@
 #include <string>
 
 #include "backend/platform.h"
-#include "make_store/store_generator.h"
+#include "generated_store.h"
 #include "store/folders.h"
 #include "store/list_file.h"
 
@@ -20,26 +20,9 @@ namespace {
 
 using namespace gleanix;
 
-constexpr std::size_t kMails = 100000;
+constexpr std::size_t kMails = bench::kGeneratedMails;
 
-// The generated store, written once into the build tree and reused.
-const std::string& storeDirectory() {
-  static const std::string dir = [] {
-    const std::string d = std::string(GLEANIX_BINARY_DIR) + "/bench-store-" + std::to_string(kMails);
-    const std::string marker = d + "/.complete";
-    if (!std::filesystem::exists(marker)) {
-      std::filesystem::remove_all(d);
-      std::string error;
-      if (!tools::writeStore(d, {kMails, tools::kSampleSeed}, &error)) {
-        std::fprintf(stderr, "bench: %s\n", error.c_str());
-        std::abort();
-      }
-      std::ofstream(marker) << "complete\n";
-    }
-    return d;
-  }();
-  return dir;
-}
+const std::string& storeDirectory() { return bench::generatedStoreDirectory(); }
 
 struct WalkResult {
   std::size_t mails = 0;

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "util/civil_date.h"
 #include "util/sjis.h"
 
 namespace gleanix::mailtext {
@@ -28,35 +29,8 @@ int digits(std::string_view s) {
   return n;
 }
 
-bool isLeapYear(std::int64_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-
-int daysInMonth(std::int64_t y, int m) {
-  static constexpr std::array<int, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return m == 2 && isLeapYear(y) ? 29 : kDays[static_cast<std::size_t>(m - 1)];
-}
-
-// Days since 1970-01-01 of a date in the proleptic Gregorian calendar, and
-// back (the usual era-based conversion, exact for negative days too).
-std::int64_t daysFromCivil(std::int64_t y, int m, int d) {
-  y -= m <= 2;
-  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const std::int64_t yoe = y - era * 400;
-  const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468;
-}
-
-void civilFromDays(std::int64_t z, std::int64_t& y, int& m, int& d) {
-  z += 719468;
-  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const std::int64_t doe = z - era * 146097;
-  const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const std::int64_t mp = (5 * doy + 2) / 153;
-  d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-  m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  y = yoe + era * 400 + (m <= 2);
-}
+using util::daysFromCivil;
+using util::daysInMonth;
 
 struct DateTime {
   std::int64_t year = 0;
@@ -178,7 +152,10 @@ std::string mailDate(std::string_view value, std::int32_t localBias) {
       daysFromCivil(t.year, t.month, t.day) * 1440 + t.hour * 60 + t.minute + shift;
   const std::int64_t days = minutes >= 0 ? minutes / 1440 : -((-minutes + 1439) / 1440);
   const std::int64_t inDay = minutes - days * 1440;
-  civilFromDays(days, t.year, t.month, t.day);
+  const util::CivilDate local = util::civilFromDays(days);
+  t.year = local.year;
+  t.month = local.month;
+  t.day = local.day;
   t.hour = static_cast<int>(inDay / 60);
   t.minute = static_cast<int>(inDay % 60);
   if (t.year < 1 || t.year > 9999) fail(value);

@@ -4,39 +4,14 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "util/civil_date.h"
 #include "util/sjis.h"
 
 namespace gleanix::settings {
 namespace {
 
-bool isLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-
-int daysInMonth(int y, int m) {
-  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return m == 2 && isLeapYear(y) ? 29 : kDays[m - 1];
-}
-
-// Days since 1970/01/01 of a proleptic Gregorian date (and back).
-std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
-  y -= m <= 2;
-  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const unsigned yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
-}
-
-void civilFromDays(std::int64_t z, int& year, int& month, int& day) {
-  z += 719468;
-  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const unsigned doe = static_cast<unsigned>(z - era * 146097);
-  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const unsigned mp = (5 * doy + 2) / 153;
-  day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-  month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  year = static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (month <= 2));
-}
+using util::daysFromCivil;
+using util::daysInMonth;
 
 const std::int64_t kSerialEpoch = daysFromCivil(1899, 12, 30);
 
@@ -109,8 +84,7 @@ std::optional<DateTime> parseDateTime(std::string_view text) {
 }
 
 double toSerial(const DateTime& d) {
-  const double days = static_cast<double>(daysFromCivil(d.year, static_cast<unsigned>(d.month),
-                                                        static_cast<unsigned>(d.day)) -
+  const double days = static_cast<double>(daysFromCivil(d.year, d.month, d.day) -
                                           kSerialEpoch);
   const double time = (d.hour * 3600.0 + d.minute * 60.0 + d.second) / 86400.0;
   return days >= 0 ? days + time : days - time;
@@ -126,7 +100,10 @@ std::optional<DateTime> fromSerial(double serial) {
     days += 1;
   }
   DateTime d;
-  civilFromDays(days + kSerialEpoch, d.year, d.month, d.day);
+  const util::CivilDate date = util::civilFromDays(days + kSerialEpoch);
+  d.year = static_cast<int>(date.year);
+  d.month = date.month;
+  d.day = date.day;
   d.hour = static_cast<int>(seconds / 3600);
   d.minute = static_cast<int>(seconds / 60 % 60);
   d.second = static_cast<int>(seconds % 60);

@@ -1,19 +1,11 @@
 #include "store/attribute.h"
 
+#include "util/base64.h"
+
 namespace gleanix::store {
 namespace {
 
 constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-
-// Position in the standard base64 alphabet; -1 for any other byte.
-int base64Value(char c) {
-  if (c >= 'A' && c <= 'Z') return c - 'A';
-  if (c >= 'a' && c <= 'z') return c - 'a' + 26;
-  if (c >= '0' && c <= '9') return c - '0' + 52;
-  if (c == '+') return 62;
-  if (c == '/') return 63;
-  return -1;
-}
 
 // A byte as the host stores the sum: its low 8 bits (a digit of -1 makes
 // the sum negative).
@@ -24,7 +16,7 @@ std::uint32_t lowByte(int value) { return static_cast<std::uint32_t>(value) & 0x
 std::optional<std::uint32_t> decodeAttribute(std::string_view text) {
   if (text.size() < 6) return std::nullopt;
   int d[6];
-  for (int i = 0; i < 6; ++i) d[i] = base64Value(text[i]);
+  for (int i = 0; i < 6; ++i) d[i] = util::base64Value(text[i]);
   // Integer division and remainder truncate toward zero, as in the host.
   const std::uint32_t b0 = lowByte(d[0] * 4 + d[1] / 16);
   const std::uint32_t b1 = lowByte((d[1] % 16) * 16 + d[2] / 4);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "mailtext/base64.h"
+#include "util/base64.h"
 #include "mailtext/iso2022jp.h"
 
 namespace gleanix::mailtext {
@@ -192,17 +192,17 @@ TEST(JoinLines, EachLineEndsWithCrLf) {
 // --- base64 value ---
 
 TEST(Base64Value, AlphabetPositions) {
-  EXPECT_EQ(base64Value('A'), 0);
-  EXPECT_EQ(base64Value('Z'), 25);
-  EXPECT_EQ(base64Value('a'), 26);
-  EXPECT_EQ(base64Value('z'), 51);
-  EXPECT_EQ(base64Value('0'), 52);
-  EXPECT_EQ(base64Value('9'), 61);
-  EXPECT_EQ(base64Value('+'), 62);
-  EXPECT_EQ(base64Value('/'), 63);
-  EXPECT_EQ(base64Value('='), -1);
-  EXPECT_EQ(base64Value('\0'), -1);
-  EXPECT_EQ(base64Value('\xC1'), -1);
+  EXPECT_EQ(util::base64Value('A'), 0);
+  EXPECT_EQ(util::base64Value('Z'), 25);
+  EXPECT_EQ(util::base64Value('a'), 26);
+  EXPECT_EQ(util::base64Value('z'), 51);
+  EXPECT_EQ(util::base64Value('0'), 52);
+  EXPECT_EQ(util::base64Value('9'), 61);
+  EXPECT_EQ(util::base64Value('+'), 62);
+  EXPECT_EQ(util::base64Value('/'), 63);
+  EXPECT_EQ(util::base64Value('='), -1);
+  EXPECT_EQ(util::base64Value('\0'), -1);
+  EXPECT_EQ(util::base64Value('\xC1'), -1);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-#include "mailtext/base64.h"
+#include "util/base64.h"
 
-namespace gleanix::mailtext {
+namespace gleanix::util {
 
 int base64Value(char c) {
   if (c >= 'A' && c <= 'Z') return c - 'A';
@@ -11,4 +11,4 @@ int base64Value(char c) {
   return -1;
 }
 
-}  // namespace gleanix::mailtext
+}  // namespace gleanix::util

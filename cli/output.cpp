@@ -1,0 +1,108 @@
+#include "cli/output.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+#include "cli/cp932_text.h"
+#include "listwindow/count_text.h"
+#include "listwindow/date_format.h"
+
+namespace gleanix::cli {
+
+std::string flattenField(std::string text) {
+  // TAB, CR and LF are single bytes that never occur inside a double-byte
+  // character (trail bytes are 0x40 and above).
+  for (char& c : text) {
+    if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+  }
+  return text;
+}
+
+std::string formatTsv(const std::vector<listwindow::PickupRow>& rows) {
+  std::string out;
+  for (const listwindow::PickupRow& r : rows) {
+    std::string line = flattenField(r.hit()) + '\t' + flattenField(r.pathText) + '\t' + flattenField(r.folderText) +
+                       '\t' + flattenField(r.sortableDate) + '\t' + flattenField(r.sender) + '\t' +
+                       flattenField(r.subject) + '\t' + std::to_string(r.mark) + '\n';
+    out += toUtf8(line);
+  }
+  return out;
+}
+
+namespace {
+
+std::string jsonString(const std::string& cp932) {
+  const std::string utf8 = toUtf8(cp932);
+  std::string out = "\"";
+  for (const char c : utf8) {
+    const auto b = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (b < 0x20 || b == 0x7F) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", b);
+      out += escaped;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+}  // namespace
+
+std::string formatJson(const std::vector<listwindow::PickupRow>& rows) {
+  if (rows.empty()) return "[]\n";
+  std::string out = "[\n";
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const listwindow::PickupRow& r = rows[i];
+    out += "  {\"hit\": " + jsonString(r.hit()) + ", \"path\": " + jsonString(r.pathText) +
+           ", \"folder\": " + jsonString(r.folderText) + ", \"date\": " + jsonString(r.sortableDate) +
+           ", \"sender\": " + jsonString(r.sender) + ", \"subject\": " + jsonString(r.subject) +
+           ", \"mark\": " + std::to_string(r.mark) + "}";
+    out += i + 1 < rows.size() ? ",\n" : "\n";
+  }
+  return out + "]\n";
+}
+
+std::string formatTable(const std::vector<listwindow::PickupRow>& rows) {
+  constexpr std::size_t kColumns = 7;
+  using Line = std::array<std::string, kColumns>;
+  std::vector<Line> lines;
+  lines.reserve(rows.size() + 1);
+  lines.push_back({"ヒット", "印", "パス", "フォルダ", "送信日時", "差出人", "題名"});
+  for (const listwindow::PickupRow& r : rows) {
+    lines.push_back({flattenField(r.hit()), std::to_string(r.mark), flattenField(r.pathText),
+                     flattenField(r.folderText),
+                     listwindow::formatDate(r.sortableDate, listwindow::DateFormat::YearMinute),
+                     flattenField(r.sender), flattenField(r.subject)});
+  }
+  // In CP932 a character takes as many columns on a terminal as it has
+  // bytes (half-width kana one, double-byte characters two): align first,
+  // convert afterwards.
+  std::array<std::size_t, kColumns> width{};
+  for (const Line& line : lines) {
+    for (std::size_t c = 0; c < kColumns; ++c) width[c] = std::max(width[c], line[c].size());
+  }
+  std::string out;
+  for (const Line& line : lines) {
+    std::string text;
+    for (std::size_t c = 0; c < kColumns; ++c) {
+      text += line[c];
+      if (c + 1 < kColumns) text.append(width[c] - line[c].size() + 2, ' ');
+    }
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    out += toUtf8(text) + "\n";
+  }
+  return out + toUtf8(listwindow::countText(rows.size(), std::nullopt)) + "\n";
+}
+
+}  // namespace gleanix::cli

@@ -1,0 +1,48 @@
+#include "pickup/keyword_search.h"
+
+#include "pickup/candidates.h"
+#include "regex/keyword_item.h"
+#include "store/list_file.h"
+#include "store/mail_store.h"
+
+namespace gleanix::pickup {
+
+PickupResult keywordSearch(const sys::FileSystem& fs, std::string_view mailRoot,
+                           const std::vector<std::string>& folders, const KeywordOptions& options,
+                           const mailtext::JisToSjisFunction& jisToSjis, const mailtext::MailWarning& warn,
+                           PickupProgress& progress) {
+  // Plain mode: the pattern characters ( | ) + * ? . [ ] and "\" of a term
+  // are matched as themselves; fuzzy folding finds case, width and kana
+  // variants.
+  regex::TKeywordItem keywords;
+  keywords.setPlainMode(true);
+  keywords.setKeywords(options.keywords);
+  const store::MailStore store(fs, mailRoot);
+  store::MailFileIndex files(store);
+  // The abort flag is not looked at while the candidates are gathered; a
+  // press then stops the search at the first candidate.
+  const std::vector<std::string> candidates = collectCandidates(store, files, folders, [&](std::size_t) {
+    progress.processMessages();
+    return false;
+  });
+
+  PickupResult result;
+  progress.setMaximum(candidates.size());
+  std::vector<std::string> header, body;
+  for (std::size_t i = candidates.size(); i-- > 0;) {
+    const std::string& hit = candidates[i];
+    if (const auto lines = fs.readLines(store.absolute(hit) + ".ALM")) {
+      mailtext::splitMail(*lines, header, body, warn);
+      keywords.text = keywordTarget(header, body, options.parts, jisToSjis);
+      if (keywords.test()) result.hits.push_back(hit);
+    }
+    progress.setPosition(candidates.size() - i);
+    if (progress.processMessages()) {
+      result.aborted = true;
+      break;
+    }
+  }
+  return result;
+}
+
+}  // namespace gleanix::pickup

@@ -1,0 +1,29 @@
+#pragma once
+// The text of a mail that the keyword pickup tests its keywords against.
+
+#include <string>
+#include <vector>
+
+#include "mailtext/body_decode.h"
+
+namespace gleanix::pickup {
+
+// Which parts of a mail are searched (the keyword dialog's "本文",
+// "ヘッダーのどこか", "以下のヘッダー" and its header box).
+struct KeywordParts {
+  bool body = true;          // "Body"
+  bool allHeaders = false;   // "AllHeader"
+  bool headers = false;      // "Header"; ignored while allHeaders is set
+  std::vector<std::string> headerList;  // "HeaderList": names with or without their colon
+};
+
+// The target text: all header lines, each followed by CR LF (allHeaders);
+// or for each listed field, in list order, its name as written (trimmed,
+// with a ":" added when it has none), a blank and its value as stored, with
+// no separator between fields (headers); then, with body, the body lines
+// each followed by CR LF, turned into Shift-JIS by decodeBody. A blank line
+// in the header list names no field and is passed over.
+std::string keywordTarget(const std::vector<std::string>& header, const std::vector<std::string>& body,
+                          const KeywordParts& parts, const mailtext::JisToSjisFunction& jisToSjis);
+
+}  // namespace gleanix::pickup

@@ -1,0 +1,167 @@
+#include "pickup/related_search.h"
+
+#include <algorithm>
+
+#include "pickup/candidates.h"
+#include "pickup/key_set.h"
+#include "store/list_file.h"
+#include "store/mail_store.h"
+
+namespace gleanix::pickup {
+
+std::string passLineText(int degree, std::size_t total, std::size_t hits) {
+  return std::to_string(degree) + "次：" + std::to_string(total) + "通中 " + std::to_string(hits) + "通ヒット";
+}
+
+namespace {
+
+// One set per kind of key.
+struct KeyGroup {
+  KeySet ids;  // message, reply and reference ids together
+  KeySet subjects;
+  KeySet tags;
+};
+
+struct Candidate {
+  std::string hit;
+  RelationKeys keys;
+  bool found = false;
+};
+
+class MailReader {
+ public:
+  MailReader(const store::MailStore& store, const mailtext::MailWarning& warn) : store_(store), warn_(warn) {}
+
+  // Reads and splits the mail file of a hit; false when it cannot be read.
+  bool read(const std::string& hit) {
+    header_.clear();
+    body_.clear();
+    const auto lines = store_.fs().readLines(store_.absolute(hit) + ".ALM");
+    if (!lines) return false;
+    mailtext::splitMail(*lines, header_, body_, warn_);
+    return true;
+  }
+  const std::vector<std::string>& header() const { return header_; }
+  const std::vector<std::string>& body() const { return body_; }
+
+ private:
+  const store::MailStore& store_;
+  const mailtext::MailWarning& warn_;
+  std::vector<std::string> header_, body_;
+};
+
+void addKey(KeySet& set, const std::string& key) {
+  if (!key.empty()) set.insert(key);
+}
+
+void seed(KeyGroup& frontier, const RelationKeys& k) {
+  addKey(frontier.ids, k.messageId);
+  addKey(frontier.ids, k.replyId);
+  for (const std::string& id : k.referenceIds) addKey(frontier.ids, id);
+  addKey(frontier.subjects, k.bareSubject);
+  for (const std::string& tag : k.tags) addKey(frontier.tags, tag);
+}
+
+bool inSet(const KeySet& set, const std::string& key) { return !key.empty() && set.contains(key); }
+
+bool anyInSet(const KeySet& set, const std::vector<std::string>& keys) {
+  return std::any_of(keys.begin(), keys.end(), [&](const std::string& k) { return inSet(set, k); });
+}
+
+bool isRelated(const RelationKeys& k, const KeyGroup& frontier, const RelationOptions& o) {
+  if (o.inReplyTo && (inSet(frontier.ids, k.replyId) || inSet(frontier.ids, k.messageId))) return true;
+  if (o.references && (inSet(frontier.ids, k.messageId) || anyInSet(frontier.ids, k.referenceIds))) return true;
+  if (o.subject && inSet(frontier.subjects, k.bareSubject)) return true;
+  if (o.quotes && anyInSet(frontier.tags, k.tags)) return true;
+  return false;
+}
+
+// A found mail's keys feed the next pass unless they have been frontier
+// keys already.
+void addToNext(KeySet& next, const KeySet& frontier, const KeySet& used, const std::string& key) {
+  if (!key.empty() && !frontier.contains(key) && !used.contains(key)) next.insert(key);
+}
+
+void collectNext(const RelationKeys& k, KeyGroup& next, const KeyGroup& frontier, const KeyGroup& used) {
+  addToNext(next.ids, frontier.ids, used.ids, k.messageId);
+  addToNext(next.ids, frontier.ids, used.ids, k.replyId);
+  for (const std::string& id : k.referenceIds) addToNext(next.ids, frontier.ids, used.ids, id);
+  addToNext(next.subjects, frontier.subjects, used.subjects, k.bareSubject);
+  for (const std::string& tag : k.tags) addToNext(next.tags, frontier.tags, used.tags, tag);
+}
+
+void endPass(KeySet& used, KeySet& frontier, KeySet& next) {
+  used.insertAll(frontier);
+  frontier.swap(next);
+  next.clear();
+}
+
+}  // namespace
+
+PickupResult relatedSearch(const sys::FileSystem& fs, std::string_view mailRoot,
+                           const std::vector<std::string>& folders, const std::vector<std::string>& startingMails,
+                           const RelatedOptions& options, const mailtext::MailWarning& warn,
+                           PickupProgress& progress) {
+  const RelationOptions& relations = options.relations;
+  const store::MailStore store(fs, mailRoot);
+  store::MailFileIndex files(store);
+  MailReader reader(store, warn);
+
+  KeyGroup frontier, next, used;
+  KeySet starting;
+  for (const std::string& hit : startingMails) {
+    starting.insert(hit);
+    if (files.exists(hit) && reader.read(hit)) {
+      seed(frontier, startingMailKeys(reader.header(), reader.body(), relations));
+    }
+    progress.processMessages();
+  }
+
+  std::vector<Candidate> candidates;
+  for (std::string& hit : collectCandidates(store, files, folders, [&](std::size_t) {
+         progress.processMessages();
+         return false;
+       })) {
+    if (!starting.contains(hit)) candidates.push_back({std::move(hit), {}, false});
+  }
+
+  PickupResult result;
+  if (options.mailInclude) result.hits = startingMails;
+
+  for (Candidate& c : candidates) {
+    if (reader.read(c.hit)) c.keys = candidateKeys(reader.header(), reader.body(), relations);
+    progress.processMessages();
+  }
+
+  int degree = 0;
+  bool found = true;
+  while (found && !result.aborted && !candidates.empty() && (options.order == 0 || degree < options.order)) {
+    ++degree;
+    progress.addLine();
+    const std::size_t total = candidates.size();
+    std::size_t hits = 0;
+    found = false;
+    for (std::size_t i = candidates.size(); i-- > 0;) {
+      Candidate& c = candidates[i];
+      if (isRelated(c.keys, frontier, relations)) {
+        collectNext(c.keys, next, frontier, used);
+        result.hits.push_back(c.hit);
+        c.found = true;
+        found = true;
+        progress.setLine(passLineText(degree, total, ++hits));
+      }
+      if (progress.processMessages()) {
+        result.aborted = true;
+        break;
+      }
+    }
+    candidates.erase(std::remove_if(candidates.begin(), candidates.end(), [](const Candidate& c) { return c.found; }),
+                     candidates.end());
+    endPass(used.ids, frontier.ids, next.ids);
+    endPass(used.subjects, frontier.subjects, next.subjects);
+    endPass(used.tags, frontier.tags, next.tags);
+  }
+  return result;
+}
+
+}  // namespace gleanix::pickup

@@ -1,0 +1,103 @@
+// The keys the related pickup relates mails by, and the set that compares
+// them without regard to letter case.
+#include "pickup/relation_keys.h"
+
+#include <gtest/gtest.h>
+
+#include "pickup/key_set.h"
+
+namespace gleanix::pickup {
+namespace {
+
+using Tags = std::vector<std::string>;
+
+TEST(SubjectTag, OnlyALeadingBracketWithAColon) {
+  EXPECT_EQ(subjectTag("[LIST:0123] HELLO"), "[LIST:0123]");
+  EXPECT_EQ(subjectTag("[MEMO] HELLO"), "");
+  EXPECT_EQ(subjectTag("RE: [LIST:0123] HELLO"), "");
+  EXPECT_EQ(subjectTag("[LIST:0123 HELLO"), "");
+  EXPECT_EQ(subjectTag(""), "");
+  // "[ML]X:1]": up to the first "]" only, and that part holds no ":".
+  EXPECT_EQ(subjectTag("[ML]X:1]"), "");
+}
+
+TEST(BodyTags, ScansEveryBracketPairAndKeepsThoseWithAColon) {
+  Tags tags;
+  appendBodyTags("  In [list:0123] someone wrote: [memo] and [dev:7] ", tags);
+  EXPECT_EQ(tags, (Tags{"[list:0123]", "[dev:7]"}));
+  tags.clear();
+  appendBodyTags("[a:1] [unclosed:2", tags);
+  EXPECT_EQ(tags, Tags{"[a:1]"});
+  tags.clear();
+  // A "]" that is the trail byte of a double-byte character (0x5D) closes nothing.
+  appendBodyTags("[x:\x81\x5D]", tags);
+  EXPECT_EQ(tags, Tags{"[x:\x81\x5D]"});
+}
+
+TEST(ReferenceIds, CommasSeparateBlanksDoNot) {
+  EXPECT_EQ(referenceIds(" <A@X>, <B@X> "), (Tags{"<A@X>", "<B@X>"}));
+  EXPECT_EQ(referenceIds("<A@X> <B@X>"), Tags{"<A@X> <B@X>"});
+  EXPECT_EQ(referenceIds("<A@X>,,"), Tags{"<A@X>"});
+  EXPECT_TRUE(referenceIds("  ").empty());
+}
+
+TEST(TagList, BodyTagsAlreadyContainedAreLeftOutWithCaseCounting) {
+  EXPECT_EQ(tagListText("[ML:1]", {"[ML:1]", "[ml:1]", "[ml:2]", "[ml:2]"}), "[ML:1],[ml:1],[ml:2]");
+  EXPECT_EQ(tagListText("", {"[a:1]"}), "[a:1]");
+  EXPECT_EQ(tagsOfList("[ML:1], [ml:2]"), (Tags{"[ML:1]", "[ml:2]"}));
+  // A tag holding a comma falls apart when the list is cut, as the list text does.
+  EXPECT_EQ(tagsOfList(tagListText("", {"[a:1,2]"})), (Tags{"[a:1", "2]"}));
+}
+
+TEST(RelationKeys, OnlyTheKeysOfSwitchedOnRelationsAreRead) {
+  const std::vector<std::string> header = {"Message-ID: <m@x>", "In-Reply-To: <p@x>", "References: <r@x>, <p@x>",
+                                           "Subject: Re: [ml:5] Hello"};
+  const std::vector<std::string> body = {"In [ml:4] you wrote:", "[ml:5] again"};
+  RelationOptions all;
+  const RelationKeys k = candidateKeys(header, body, all);
+  EXPECT_EQ(k.messageId, "<M@X>");
+  EXPECT_EQ(k.replyId, "<P@X>");
+  EXPECT_EQ(k.referenceIds, (Tags{"<R@X>", "<P@X>"}));
+  EXPECT_EQ(k.bareSubject, "HELLO");
+  EXPECT_EQ(k.tags, (Tags{"[ml:4]", "[ml:5]"}));  // "RE: [ML:5]" has no leading tag
+
+  RelationOptions subjectOnly{false, false, true, false};
+  const RelationKeys s = candidateKeys(header, body, subjectOnly);
+  EXPECT_EQ(s.messageId, "");
+  EXPECT_EQ(s.replyId, "");
+  EXPECT_TRUE(s.referenceIds.empty());
+  EXPECT_TRUE(s.tags.empty());
+  EXPECT_EQ(s.bareSubject, "HELLO");
+
+  RelationOptions referencesOnly{false, true, false, false};
+  const RelationKeys r = candidateKeys(header, body, referencesOnly);
+  EXPECT_EQ(r.messageId, "<M@X>");
+  EXPECT_EQ(r.replyId, "");
+}
+
+TEST(RelationKeys, AStartingMailKeepsEveryBodyTag) {
+  const std::vector<std::string> header = {"Subject: [ML:1] x"};
+  const std::vector<std::string> body = {"[ML:1] [ML:1]"};
+  EXPECT_EQ(startingMailKeys(header, body, RelationOptions{}).tags, (Tags{"[ML:1]", "[ML:1]", "[ML:1]"}));
+  EXPECT_EQ(candidateKeys(header, body, RelationOptions{}).tags, Tags{"[ML:1]"});
+}
+
+TEST(KeySet, FoldsAsciiLettersButNeverATrailByte) {
+  KeySet set;
+  EXPECT_TRUE(set.insert("<Abc.123@Example.JP>"));
+  EXPECT_FALSE(set.insert("<aBC.123@example.jp>"));
+  EXPECT_TRUE(set.contains("<ABC.123@EXAMPLE.JP>"));
+  EXPECT_FALSE(set.contains("<ABC.124@EXAMPLE.JP>"));
+  // 0x83 0x61 and 0x83 0x41 are two different double-byte characters.
+  EXPECT_TRUE(set.insert("\x83\x61"));
+  EXPECT_FALSE(set.contains("\x83\x41"));
+  EXPECT_TRUE(set.contains("\x83\x61"));
+  KeySet other;
+  other.insert("x");
+  set.insertAll(other);
+  EXPECT_TRUE(set.contains("X"));
+  EXPECT_EQ(set.size(), 3u);
+}
+
+}  // namespace
+}  // namespace gleanix::pickup
