@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ui/component.h"
-#include "ui/form_spec.h"
+#include "ui/form_table.h"
 #include "ui/layout.h"
 
 namespace gleanix::ui {

@@ -6,7 +6,7 @@
 namespace gleanix::ui {
 namespace {
 
-sys::WindowSpec formWindow(const FormSpec& spec, sys::WindowHandle owner) {
+sys::WindowSpec formWindow(const FormTable& spec, sys::WindowHandle owner) {
   sys::WindowSpec w;
   w.kind = sys::ControlKind::Form;
   w.className = spec.className;
@@ -25,7 +25,7 @@ void realignAll(TControl& c) {
 
 }  // namespace
 
-TForm::TForm(sys::Desktop& desktop, const FormSpec& spec, sys::WindowHandle owner)
+TForm::TForm(sys::Desktop& desktop, const FormTable& spec, sys::WindowHandle owner)
     : TControl(*this, desktop, spec.className, formWindow(spec, owner)),
       className_(spec.className),
       clientWidth_(spec.clientWidth),

@@ -1,6 +1,6 @@
 #pragma once
 // A form: a top-level window whose window class name is the form's class
-// name, built from a FormSpec. A derived form registers its handler methods
+// name, built from a FormTable. A derived form registers its handler methods
 // by name and then calls created(), which binds the table's events and runs
 // OnCreate:
 //
@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "ui/control.h"
-#include "ui/form_spec.h"
+#include "ui/form_table.h"
 
 namespace gleanix::ui {
 
@@ -28,7 +28,7 @@ class TTimer;
 
 class TForm : public TControl {
  public:
-  TForm(sys::Desktop& desktop, const FormSpec& spec, sys::WindowHandle owner = 0);
+  TForm(sys::Desktop& desktop, const FormTable& spec, sys::WindowHandle owner = 0);
   ~TForm() override;
 
   using TComponent::desktop;

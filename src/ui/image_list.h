@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "ui/component.h"
-#include "ui/form_spec.h"
+#include "ui/form_table.h"
 
 namespace gleanix::ui {
 

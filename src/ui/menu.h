@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "ui/component.h"
-#include "ui/form_spec.h"
+#include "ui/form_table.h"
 
 namespace gleanix::ui {
 

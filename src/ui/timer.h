@@ -2,7 +2,7 @@
 // A timer of a form: while enabled, OnTimer runs every interval.
 
 #include "ui/component.h"
-#include "ui/form_spec.h"
+#include "ui/form_table.h"
 
 namespace gleanix::ui {
 

@@ -3,7 +3,7 @@
 namespace gleanix::testing {
 namespace {
 
-const ui::FormSpec kTreeForm = {
+const ui::FormTable kTreeForm = {
     .className = "TTreeTestForm",
     .caption = "フォルダ",
     .clientWidth = 320,

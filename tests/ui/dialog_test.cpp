@@ -17,7 +17,7 @@ namespace {
 
 using backend::SimDesktop;
 
-const FormSpec kDialog = {
+const FormTable kDialog = {
     .className = "TTestDialog",
     .caption = "テスト",
     .clientWidth = 420,

@@ -13,7 +13,7 @@ namespace {
 
 using backend::SimDesktop;
 
-const FormSpec kSplitForm = {
+const FormTable kSplitForm = {
     .className = "TSplitTestForm",
     .caption = "分割",
     .clientWidth = 500,
@@ -158,7 +158,7 @@ TEST_F(FormLayout, WindowRectAndPlacementKeepTheLayoutInStep) {
 
 class PlainForm : public TForm {
  public:
-  PlainForm(sys::Desktop& d, const FormSpec& spec) : TForm(d, spec) {
+  PlainForm(sys::Desktop& d, const FormTable& spec) : TForm(d, spec) {
     handler("Splitter1Moved", &PlainForm::nothing);
     created();
   }
@@ -167,19 +167,19 @@ class PlainForm : public TForm {
 
 TEST(FormTable, MistakesInTheTableAreReportedAtCreation) {
   SimDesktop sim;
-  FormSpec spec = kSplitForm;
+  FormTable spec = kSplitForm;
   spec.controls[3].events.clear();  // no ButtonPanelResize needed
   EXPECT_NO_THROW(PlainForm(sim, spec));
 
-  FormSpec unknownParent = spec;
+  FormTable unknownParent = spec;
   unknownParent.controls.back().parent = "NoSuchPanel";
   EXPECT_THROW(PlainForm(sim, unknownParent), std::logic_error);
 
-  FormSpec repeated = spec;
+  FormTable repeated = spec;
   repeated.controls.push_back(repeated.controls.front());
   EXPECT_THROW(PlainForm(sim, repeated), std::logic_error);
 
-  FormSpec childFirst = spec;
+  FormTable childFirst = spec;
   std::swap(childFirst.controls[3], childFirst.controls[4]);  // a button before its panel
   EXPECT_THROW(PlainForm(sim, childFirst), std::logic_error);
 

@@ -16,7 +16,7 @@ namespace {
 
 using backend::SimDesktop;
 
-const FormSpec kViews = {
+const FormTable kViews = {
     .className = "TViewsForm",
     .clientWidth = 400,
     .clientHeight = 300,

@@ -18,7 +18,7 @@ namespace {
 
 HWND hw(sys::WindowHandle h) { return reinterpret_cast<HWND>(h); }
 
-const FormSpec kForm = {
+const FormTable kForm = {
     .className = "TWin32TestForm",
     .caption = "テスト窓",
     .clientWidth = 480,

@@ -75,7 +75,7 @@ struct ControlSpec {
   std::vector<Binding> events{};
 };
 
-struct FormSpec {
+struct FormTable {
   std::string className{};  // the window class name ("TFolderForm")
   std::string caption{};
   int clientWidth = 400;
