@@ -36,31 +36,21 @@ std::vector<std::string> makeKeys(Shape shape) {
   return keys;
 }
 
-void BM_SortKeys(benchmark::State& state) {
+void runSortKeys(benchmark::State& state, bool descending) {
   const std::vector<std::string> keys = makeKeys(static_cast<Shape>(state.range(0)));
   TIntegerList permutation;
   for (auto _ : state) {
     state.PauseTiming();
     std::vector<std::string> work = keys;
     state.ResumeTiming();
-    sortKeys(false, work, permutation);
+    sortKeys(descending, work, permutation);
     benchmark::DoNotOptimize(work.data());
   }
   state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kKeys));
 }
 
-void BM_SortKeysDescending(benchmark::State& state) {
-  const std::vector<std::string> keys = makeKeys(static_cast<Shape>(state.range(0)));
-  TIntegerList permutation;
-  for (auto _ : state) {
-    state.PauseTiming();
-    std::vector<std::string> work = keys;
-    state.ResumeTiming();
-    sortKeys(true, work, permutation);
-    benchmark::DoNotOptimize(work.data());
-  }
-  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kKeys));
-}
+void BM_SortKeys(benchmark::State& state) { runSortKeys(state, false); }
+void BM_SortKeysDescending(benchmark::State& state) { runSortKeys(state, true); }
 
 void BM_StdStableSort(benchmark::State& state) {
   const std::vector<std::string> keys = makeKeys(static_cast<Shape>(state.range(0)));
