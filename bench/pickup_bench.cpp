@@ -18,7 +18,7 @@
 #include <string>
 
 #include "backend/platform.h"
-#include "listwindow/row_sort.h"
+#include "pickup/row_sort.h"
 #include "generated_store.h"
 #include "mailtext/header_field.h"
 #include "mailtext/iso2022jp.h"
@@ -189,16 +189,16 @@ void BM_RelatedPickupNoLimit(benchmark::State& state) {
 BENCHMARK(BM_RelatedPickupNoLimit)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
 
 // Every mail of the store as a row of the pickup list, built once.
-const std::vector<listwindow::PickupRow>& allRows() {
-  static const std::vector<listwindow::PickupRow> rows = [] {
+const std::vector<pickup::PickupRow>& allRows() {
+  static const std::vector<pickup::PickupRow> rows = [] {
     auto fs = backend::makeFileSystem();
     const store::MailStore store(*fs, root());
     std::vector<std::string> hits;
     for (const std::string& folder : allFolders()) {
       for (store::ListedMail& m : store::listedMails(store, folder)) hits.push_back(std::move(m.hit));
     }
-    listwindow::RowBuilder builder(store, -540);
-    std::vector<listwindow::PickupRow> out;
+    pickup::RowBuilder builder(store, -540);
+    std::vector<pickup::PickupRow> out;
     for (const pickup::PickedMail& m : pickup::pickedMails(*fs, store.root(), hits)) {
       if (auto row = builder.build(m.folder, m.displayPath, m.key)) out.push_back(std::move(*row));
     }
@@ -209,22 +209,22 @@ const std::vector<listwindow::PickupRow>& allRows() {
   return rows;
 }
 
-void sortBenchmark(benchmark::State& state, listwindow::SortColumn column) {
+void sortBenchmark(benchmark::State& state, pickup::SortColumn column) {
   const auto& rows = allRows();
   for (auto _ : state) {
     state.PauseTiming();
-    std::vector<listwindow::PickupRow> copy = rows;
+    std::vector<pickup::PickupRow> copy = rows;
     state.ResumeTiming();
-    listwindow::sortRows(copy, column, false, true);
+    pickup::sortRows(copy, column, false, true);
     benchmark::DoNotOptimize(copy.data());
   }
   state.counters["rows"] = static_cast<double>(rows.size());
 }
 
-void BM_SortRowsByDate(benchmark::State& state) { sortBenchmark(state, listwindow::SortColumn::Date); }
+void BM_SortRowsByDate(benchmark::State& state) { sortBenchmark(state, pickup::SortColumn::Date); }
 BENCHMARK(BM_SortRowsByDate)->Unit(benchmark::kMillisecond);
 
-void BM_SortRowsBySubject(benchmark::State& state) { sortBenchmark(state, listwindow::SortColumn::Subject); }
+void BM_SortRowsBySubject(benchmark::State& state) { sortBenchmark(state, pickup::SortColumn::Subject); }
 BENCHMARK(BM_SortRowsBySubject)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -15,7 +15,7 @@
 #include "cli/terminal_progress.h"
 #include "host/quillon_sim.h"
 #include "host/resolved_host.h"
-#include "listwindow/row_sort.h"
+#include "pickup/row_sort.h"
 #include "mailtext/iso2022jp.h"
 #include "pickup/copy_hits.h"
 #include "pickup/keyword_search.h"
@@ -130,20 +130,20 @@ pickup::PickupResult search(const Options& o, const sys::FileSystem& fs, const s
   return {};
 }
 
-std::vector<listwindow::PickupRow> rowsOf(const sys::FileSystem& fs, const store::MailStore& store,
+std::vector<pickup::PickupRow> rowsOf(const sys::FileSystem& fs, const store::MailStore& store,
                                           const std::vector<std::string>& hits) {
   const auto systemInfo = backend::makeSystemInfo();
-  listwindow::RowBuilder builder(store, store::storeTimeZoneBias(fs, store.root(), systemInfo->timeZoneBias()),
+  pickup::RowBuilder builder(store, store::storeTimeZoneBias(fs, store.root(), systemInfo->timeZoneBias()),
                                  warnOnTerminal);
-  std::vector<listwindow::PickupRow> rows;
+  std::vector<pickup::PickupRow> rows;
   for (const pickup::PickedMail& m : pickup::pickedMails(fs, store.root(), hits)) {
     if (auto row = builder.build(m.folder, m.displayPath, m.key)) rows.push_back(std::move(*row));
   }
   return rows;
 }
 
-void sortRows(std::vector<listwindow::PickupRow>& rows, const Options& o) {
-  using listwindow::SortColumn;
+void sortRows(std::vector<pickup::PickupRow>& rows, const Options& o) {
+  using pickup::SortColumn;
   SortColumn column = SortColumn::Path;
   switch (o.sort) {
     case SortBy::None: return;
@@ -153,10 +153,10 @@ void sortRows(std::vector<listwindow::PickupRow>& rows, const Options& o) {
     case SortBy::Sender: column = SortColumn::Sender; break;
     case SortBy::Subject: column = SortColumn::Subject; break;
   }
-  listwindow::sortRows(rows, column, o.reverse, !o.subjectAsIs);
+  pickup::sortRows(rows, column, o.reverse, !o.subjectAsIs);
 }
 
-void printRows(const std::vector<listwindow::PickupRow>& rows, Format format) {
+void printRows(const std::vector<pickup::PickupRow>& rows, Format format) {
   if (format == Format::Auto) format = ::isatty(STDOUT_FILENO) ? Format::Table : Format::Tsv;
   switch (format) {
     case Format::Table: writeOut(formatTable(rows)); break;
@@ -199,7 +199,7 @@ int runCommand(const Options& o) {
 
   const pickup::PickupResult result = search(o, *fs, root, folders);
   if (result.aborted) printError("interrupted: the mails found so far follow");
-  std::vector<listwindow::PickupRow> rows = rowsOf(*fs, store, result.hits);
+  std::vector<pickup::PickupRow> rows = rowsOf(*fs, store, result.hits);
   if (rows.empty()) {
     std::fputs(toUtf8("見つかりませんでした").c_str(), stderr);
     std::fputc('\n', stderr);

@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "cli/cp932_text.h"
-#include "listwindow/count_text.h"
-#include "listwindow/date_format.h"
+#include "pickup/count_text.h"
+#include "pickup/date_format.h"
 
 namespace gleanix::cli {
 
@@ -19,9 +19,9 @@ std::string flattenField(std::string text) {
   return text;
 }
 
-std::string formatTsv(const std::vector<listwindow::PickupRow>& rows) {
+std::string formatTsv(const std::vector<pickup::PickupRow>& rows) {
   std::string out;
-  for (const listwindow::PickupRow& r : rows) {
+  for (const pickup::PickupRow& r : rows) {
     std::string line = flattenField(r.hit()) + '\t' + flattenField(r.pathText) + '\t' + flattenField(r.folderText) +
                        '\t' + flattenField(r.sortableDate) + '\t' + flattenField(r.sender) + '\t' +
                        flattenField(r.subject) + '\t' + std::to_string(r.mark) + '\n';
@@ -59,11 +59,11 @@ std::string jsonString(const std::string& cp932) {
 
 }  // namespace
 
-std::string formatJson(const std::vector<listwindow::PickupRow>& rows) {
+std::string formatJson(const std::vector<pickup::PickupRow>& rows) {
   if (rows.empty()) return "[]\n";
   std::string out = "[\n";
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    const listwindow::PickupRow& r = rows[i];
+    const pickup::PickupRow& r = rows[i];
     out += "  {\"hit\": " + jsonString(r.hit()) + ", \"path\": " + jsonString(r.pathText) +
            ", \"folder\": " + jsonString(r.folderText) + ", \"date\": " + jsonString(r.sortableDate) +
            ", \"sender\": " + jsonString(r.sender) + ", \"subject\": " + jsonString(r.subject) +
@@ -73,16 +73,16 @@ std::string formatJson(const std::vector<listwindow::PickupRow>& rows) {
   return out + "]\n";
 }
 
-std::string formatTable(const std::vector<listwindow::PickupRow>& rows) {
+std::string formatTable(const std::vector<pickup::PickupRow>& rows) {
   constexpr std::size_t kColumns = 7;
   using Line = std::array<std::string, kColumns>;
   std::vector<Line> lines;
   lines.reserve(rows.size() + 1);
   lines.push_back({"ヒット", "印", "パス", "フォルダ", "送信日時", "差出人", "題名"});
-  for (const listwindow::PickupRow& r : rows) {
+  for (const pickup::PickupRow& r : rows) {
     lines.push_back({flattenField(r.hit()), std::to_string(r.mark), flattenField(r.pathText),
                      flattenField(r.folderText),
-                     listwindow::formatDate(r.sortableDate, listwindow::DateFormat::YearMinute),
+                     pickup::formatDate(r.sortableDate, pickup::DateFormat::YearMinute),
                      flattenField(r.sender), flattenField(r.subject)});
   }
   // In CP932 a character takes as many columns on a terminal as it has
@@ -102,7 +102,7 @@ std::string formatTable(const std::vector<listwindow::PickupRow>& rows) {
     while (!text.empty() && text.back() == ' ') text.pop_back();
     out += toUtf8(text) + "\n";
   }
-  return out + toUtf8(listwindow::countText(rows.size(), std::nullopt)) + "\n";
+  return out + toUtf8(pickup::countText(rows.size(), std::nullopt)) + "\n";
 }
 
 }  // namespace gleanix::cli

@@ -5,24 +5,24 @@
 #include <string>
 #include <vector>
 
-#include "listwindow/pickup_row.h"
+#include "pickup/pickup_row.h"
 
 namespace gleanix::cli {
 
 // One line per row: hit, path, folder, date, sender, subject, mark, joined
 // by TAB. date is the sortable date or empty, mark the mark number 0-7; a
 // TAB, CR or LF inside a field is printed as one blank.
-std::string formatTsv(const std::vector<listwindow::PickupRow>& rows);
+std::string formatTsv(const std::vector<pickup::PickupRow>& rows);
 
 // An array of objects with the keys hit, path, folder, date, sender, subject
 // (strings) and mark (a number), one object per line.
-std::string formatJson(const std::vector<listwindow::PickupRow>& rows);
+std::string formatJson(const std::vector<pickup::PickupRow>& rows);
 
 // Columns aligned for reading, under a heading line: hit, mark, the list
 // window's "パス", "フォルダ", "送信日時" (yyyy/mm/dd hh:nn), "差出人" and
 // "題名"; then the count line " N件". Widths are counted in CP932 bytes,
 // which is the width a terminal gives them.
-std::string formatTable(const std::vector<listwindow::PickupRow>& rows);
+std::string formatTable(const std::vector<pickup::PickupRow>& rows);
 
 // A field with every TAB, CR and LF turned into one blank.
 std::string flattenField(std::string text);

@@ -7,13 +7,13 @@
 #include <string>
 #include <string_view>
 
-#include "plugin/header_stamp.h"
+#include "entry/header_stamp.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view header(reinterpret_cast<const char*>(data), size);
-  const auto once = gleanix::plugin::stampHeader(header);
+  const auto once = gleanix::entry::stampHeader(header);
   const std::string stamped = once ? *once : std::string(header);
-  if (stamped.find(gleanix::plugin::headerStamp()) == std::string::npos) std::abort();
-  if (once && gleanix::plugin::stampHeader(stamped)) std::abort();
+  if (stamped.find(gleanix::entry::headerStamp()) == std::string::npos) std::abort();
+  if (once && gleanix::entry::stampHeader(stamped)) std::abort();
   return 0;
 }

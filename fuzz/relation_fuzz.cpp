@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "listwindow/display_path_parts.h"
-#include "listwindow/row_sort.h"
+#include "pickup/display_path_parts.h"
+#include "pickup/row_sort.h"
 #include "mailtext/split_mail.h"
 #include "pickup/key_set.h"
 #include "pickup/relation_keys.h"
@@ -54,12 +54,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const std::string& id : candidate.referenceIds) check(set.contains(id));
   check(start.bareSubject == candidate.bareSubject && start.messageId == candidate.messageId);
 
-  const listwindow::DisplayPathParts parts = listwindow::splitDisplayPath(input);
+  const pickup::DisplayPathParts parts = pickup::splitDisplayPath(input);
   check(parts.directory + parts.rest == input);
-  listwindow::PickupRow row;
+  pickup::PickupRow row;
   row.subject = input;
   row.sender = input;
-  listwindow::sortKey(row, listwindow::SortColumn::Subject, true);
-  listwindow::sortKey(row, listwindow::SortColumn::Sender, true);
+  pickup::sortKey(row, pickup::SortColumn::Subject, true);
+  pickup::sortKey(row, pickup::SortColumn::Sender, true);
   return 0;
 }

@@ -2,8 +2,8 @@
 // The typed host over the resolved function table belongs to the plug-in;
 // host-side code and tests reach it under its old name here.
 
-#include "plugin/resolved_host.h"
+#include "core/resolved_host.h"
 
 namespace gleanix::host {
-using plugin::ResolvedHost;
+using core::ResolvedHost;
 }  // namespace gleanix::host

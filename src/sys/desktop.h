@@ -20,11 +20,10 @@
 #include <utility>
 #include <vector>
 
+#include "sys/handles.h"
+
 namespace gleanix::sys {
 
-using WindowHandle = std::uintptr_t;     // 0 = none
-using MenuHandle = std::uintptr_t;       // 0 = none
-using ImageListHandle = std::uintptr_t;  // 0 = none
 using TreeItem = std::uintptr_t;         // 0 = none (or, as a parent, the root)
 
 struct Point {

@@ -11,6 +11,8 @@
 #include <functional>
 #include <optional>
 
+#include "sys/handles.h"
+
 #if defined(_WIN32) && !defined(_WIN64)
 #define GLEANIX_STDCALL __stdcall
 #else
@@ -18,9 +20,6 @@
 #endif
 
 namespace gleanix::sys {
-
-// A window handle as the host passes it (HWND on Windows).
-using WindowHandle = std::uintptr_t;
 
 // A boolean result of the host: only the low byte counts.
 using HostBool = std::uint32_t;

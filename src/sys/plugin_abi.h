@@ -11,10 +11,6 @@
 
 namespace gleanix::sys {
 
-// A menu handle as the host passes it (HMENU on Windows); the same type as
-// the desktop's menu handles.
-using MenuHandle = std::uintptr_t;
-
 namespace abi {
 
 using GetPlugNameFn = const char*(GLEANIX_STDCALL*)();

@@ -12,8 +12,8 @@
 namespace gleanix::cli {
 namespace {
 
-listwindow::PickupRow row(std::string subject, std::string sender = "taro", int mark = 1) {
-  listwindow::PickupRow r;
+pickup::PickupRow row(std::string subject, std::string sender = "taro", int mark = 1) {
+  pickup::PickupRow r;
   r.mark = mark;
   r.folder = "Acc1\\Inbox.box\\";
   r.key = "0000ABCD";
@@ -53,7 +53,7 @@ TEST(Json, EscapesQuotesBackslashesAndControlCharacters) {
 }
 
 TEST(Table, ColumnsAlignByDisplayWidthAndTheCountLineCloses) {
-  std::vector<listwindow::PickupRow> rows = {row("first", "山田 太郎"), row("second", "ken"), row("三", "ｶﾅ")};
+  std::vector<pickup::PickupRow> rows = {row("first", "山田 太郎"), row("second", "ken"), row("三", "ｶﾅ")};
   rows[1].pathText = "Work Mail\\";
   rows[1].folderText = "[dev] 開発";
   rows[2].sortableDate = "";
