@@ -22,9 +22,9 @@ inline constexpr const char* kOptionFormSection = "OptionForm";
 
 // The designed sizes, in pixels.
 namespace layout {
-inline constexpr int kClientWidth = 680;
+inline constexpr int kClientWidth = 724;
 inline constexpr int kClientHeight = 440;
-inline constexpr int kCategoryWidth = 164;
+inline constexpr int kCategoryWidth = 210;
 inline constexpr int kSplitterWidth = 4;
 inline constexpr int kFooterHeight = 41;
 inline constexpr int kCaptionHeight = 26;

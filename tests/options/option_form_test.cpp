@@ -14,6 +14,7 @@
 #include "controls/mailbox_tree_view.h"
 #include "options/option_form.h"
 #include "options/setup.h"
+#include "option_store.h"
 #include "support/fake_pickup_window.h"
 #include "support/form_fit.h"
 #include "support/plugin_fixture.h"
@@ -42,15 +43,7 @@ class LookWindow : public testing::FakePickupWindow {
 class OptionDialog : public testing::PluginTest {
  protected:
   OptionDialog() {
-    const std::string acc = testing::kMailRoot + "Acc1\\";
-    fs->addFile(testing::kMailRoot + "Mailbox.ini", "TIMEZONE=+0900\r\n");
-    fs->addFile(acc + "Account.ini", "TITLE=自宅\r\nORDER=IOT001002\r\n");
-    fs->addDirectory(acc + "Inbox.box\\");
-    fs->addDirectory(acc + "Outbox.box\\");
-    fs->addFile(acc + "Trash.box", "");
-    fs->addFile(acc + "User001.box\\Entry.ini", "TITLE=友人\r\n");
-    fs->addFile(acc + "User002.box\\Entry.ini", "TITLE=仕事\r\nType=Subfolder\r\nORDER=003\r\n");
-    fs->addFile(acc + "User002.box\\User003.box\\Entry.ini", "TITLE=会議\r\n");
+    testing::writeOptionStore(*fs, testing::kMailRoot);
     EXPECT_EQ(startUp(), 255);
   }
 
