@@ -48,6 +48,10 @@ class OptionDialog : public testing::PluginTest {
   }
 
   settings::SettingsCache& s() { return started().settings(); }
+  // A window of the pickup list window's class on the desktop.
+  sys::WindowHandle listWindow() {
+    return desktop->createWindow({.kind = sys::ControlKind::Form, .className = "TFolderForm"}, nullptr);
+  }
 
   // Opens a fresh dialog, runs the script while it is shown and returns the
   // modal result.
@@ -162,7 +166,9 @@ TEST_F(OptionDialog, EveryCheckBoxReadsAndWritesItsOwnSetting) {
   for (const Item& off : items) {
     for (const Item& i : items) s().writeSetting(i.section, i.key, &i != &off);
     EXPECT_EQ(run([&](TOptionForm& f) {
-                for (const Item& i : items) EXPECT_EQ(checked(f, i.control), &i != &off) << off.control << " " << i.control;
+                for (const Item& i : items) {
+                  EXPECT_EQ(checked(f, i.control), &i != &off) << off.control << " " << i.control;
+                }
                 click(f, "OkButton");
               }),
               sys::result::Ok);
@@ -255,14 +261,16 @@ TEST_F(OptionDialog, RadioGroupsFollowTheirNumbersAndFallBackWhenOutOfRange) {
 
 TEST_F(OptionDialog, DestinationTreeWorksOnlyForCopyButItsChecksAreWrittenAnyway) {
   s().writeSetting("KeyFind", "Destination", 2);
-  s().writeSetting("KeyFind\\Destination", "Folder", "Acc1\\User002.box\\User003.box\\\r\nAcc1\\Trash.box\r\nAcc1\\Inbox.box\\");
+  s().writeSetting("KeyFind\\Destination", "Folder",
+                   "Acc1\\User002.box\\User003.box\\\r\nAcc1\\Trash.box\r\nAcc1\\Inbox.box\\");
   run([&](TOptionForm& f) {
     choose(f, "ピックアップメール一覧画面", "キーワードでピックアップ");
     auto& tree = f.component<TMailboxTreeView>("KeyFindDestinationTree");
     EXPECT_TRUE(tree.enabled());
     EXPECT_FALSE(f.component<TMailboxTreeView>("RelatedDestinationTree").enabled());
     // The trash has no check box in a destination tree.
-    EXPECT_EQ(testing::checkedPaths(tree), (std::vector<std::string>{"Acc1\\Inbox.box\\", "Acc1\\User002.box\\User003.box\\"}));
+    EXPECT_EQ(testing::checkedPaths(tree),
+              (std::vector<std::string>{"Acc1\\Inbox.box\\", "Acc1\\User002.box\\User003.box\\"}));
     EXPECT_TRUE(testing::nodeOfPath(tree, "Acc1\\User002.box\\")->expanded());
 
     ui::TTreeNode* friends = testing::nodeOfPath(tree, "Acc1\\User001.box\\");
@@ -290,8 +298,7 @@ TEST_F(OptionDialog, StandardBackgroundIsStoredAndTakenByEveryOpenListWindow) {
   s().writeSetting("Pickup", "Color", 0x123456);
   std::vector<std::shared_ptr<LookWindow>> windows;
   for (int i = 0; i < 3; ++i) {
-    const sys::WindowHandle w = desktop->createWindow({.kind = sys::ControlKind::Form, .className = "TFolderForm"}, nullptr);
-    windows.push_back(std::make_shared<LookWindow>(w, s()));
+    windows.push_back(std::make_shared<LookWindow>(listWindow(), s()));
     started().pickupWindows().add(windows.back());
   }
   desktop->destroyWindow(windows[1]->handle());  // closed by the user meanwhile
@@ -345,8 +352,7 @@ TEST_F(OptionDialog, ChoosersFeedTheSampleAndOkStoresItsFont) {
 TEST_F(OptionDialog, CancelLeavesTheStoredFontAndTheOpenWindowsAlone) {
   s().writeSetting("Pickup\\Font", "Name", "ＭＳ ゴシック");
   s().saveSettings(*fs);
-  const sys::WindowHandle w = desktop->createWindow({.kind = sys::ControlKind::Form, .className = "TFolderForm"}, nullptr);
-  auto window = std::make_shared<LookWindow>(w, s());
+  auto window = std::make_shared<LookWindow>(listWindow(), s());
   started().pickupWindows().add(window);
   desktop->answerFont(sys::Font{"Arial", 12});
   desktop->onModal([&](sys::WindowHandle form) {
@@ -408,7 +414,8 @@ TEST_F(OptionDialog, HelpOpensTheHelpFileOwnedByTheDialog) {
 }
 
 TEST_F(OptionDialog, SetupOwnsTheDialogByTheHostWindowAndGivesItTheIcon) {
-  const sys::WindowHandle host = desktop->createWindow({.kind = sys::ControlKind::Form, .className = "TMainForm"}, nullptr);
+  const sys::WindowHandle host =
+      desktop->createWindow({.kind = sys::ControlKind::Form, .className = "TMainForm"}, nullptr);
   desktop->setVisible(host, true);
   sys::WindowHandle iconed = 0;
   desktop->onModal([&](sys::WindowHandle form) {
