@@ -214,22 +214,19 @@ bool TFolderForm::addPickedMail(const std::string& folder, const std::string& di
   std::optional<pickup::PickupRow> row = builder_->rows.build(folder, displayPath, key);
   if (!row) return false;
   rows_.push_back(std::move(*row));
-  // A hidden window catches up when it is shown: the control is not
-  // touched once per row of a long pickup.
-  if (visible()) {
-    syncControl();
-  } else {
-    controlStale_ = true;
-  }
+  // A hidden window catches up when it is shown (FormShow): the control is
+  // not touched once per row of a long pickup.
+  if (visible()) syncControl();
   return true;
 }
 
 void TFolderForm::syncControl() {
   list_.setCount(static_cast<int>(rows_.size()));
   list_.invalidate();
+  // The list may have gained or lost its vertical scroll bar.
+  fitLastColumn();
   refreshDateColumn();
   refreshCountBar();
-  controlStale_ = false;
 }
 
 void TFolderForm::rowsReplaced(bool toTop) {
@@ -237,6 +234,7 @@ void TFolderForm::rowsReplaced(bool toTop) {
   list_.setCount(static_cast<int>(rows_.size()));
   if (toTop && list_.topIndex() > 0) list_.scrollBy(-list_.topIndex());
   list_.invalidate();
+  fitLastColumn();
   refreshCountBar();
 }
 
@@ -311,9 +309,14 @@ void TFolderForm::HeaderControl1DrawSection(ui::EventArgs& args) {
   sys::Font f = font();
   f.bold = args.index == sort_.column;
   args.canvas->setFont(f);
-  args.canvas->fillRect(args.rect, desktop().systemColor(sys::SystemColor::ButtonFace));
+  const sys::Rect& r = args.rect;
+  args.canvas->fillRect(r, desktop().systemColor(sys::SystemColor::ButtonFace));
+  // A grey line between the sections and under them.
+  const sys::Color line = desktop().systemColor(sys::SystemColor::GrayText);
+  args.canvas->fillRect({r.right - 1, r.top + 2, r.right, r.bottom - 2}, line);
+  args.canvas->fillRect({r.left, r.bottom - 1, r.right, r.bottom}, line);
   if (args.index >= 0 && args.index < header_.sectionCount()) {
-    args.canvas->textOut({args.rect.left + 2, args.rect.top + 2}, header_.sectionText(args.index));
+    args.canvas->textOut({r.left + 2, r.top + 2}, header_.sectionText(args.index));
   }
 }
 

@@ -158,7 +158,6 @@ class TFolderForm : public ui::TForm, public core::PickupWindow, public std::ena
   std::vector<pickup::PickupRow> rows_;
   // Reads the picked mails while rows are added; released once shown.
   std::unique_ptr<Builder> builder_;
-  bool controlStale_ = false;
   pickup::SortState sort_;
   pickup::DateFormat dateFormat_ = pickup::DateFormat::YearMinute;
   // The date column width and font the format was chosen for.
