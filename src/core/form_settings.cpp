@@ -27,8 +27,7 @@ sys::ShowState showStateOf(settings::WindowState s) {
 // rectangle; the placement's normal rectangle is in work-area coordinates.
 class FormGeometry : public settings::GeometryWindow {
  public:
-  // The helpers only read a form whose geometry is saved.
-  explicit FormGeometry(const ui::TForm& form) : form_(const_cast<ui::TForm&>(form)) {}
+  explicit FormGeometry(ui::TForm& form) : form_(form) {}
 
   std::optional<settings::WindowPlacement> placement() const override {
     sys::Placement p;
@@ -61,7 +60,7 @@ class FormGeometry : public settings::GeometryWindow {
 
 }  // namespace
 
-void saveFormGeometry(const ui::TForm& form, settings::SettingsCache& settings, sys::FileSystem& fs,
+void saveFormGeometry(ui::TForm& form, settings::SettingsCache& settings, sys::FileSystem& fs,
                       std::string_view section) {
   const FormGeometry g(form);
   settings::saveWindowGeometry(g, settings, fs, section);

@@ -12,7 +12,7 @@
 namespace gleanix::core {
 
 // Writes the form's geometry under the section, then saves the settings.
-void saveFormGeometry(const ui::TForm& form, settings::SettingsCache& settings, sys::FileSystem& fs,
+void saveFormGeometry(ui::TForm& form, settings::SettingsCache& settings, sys::FileSystem& fs,
                       std::string_view section);
 // Places the form as the section says; what is missing keeps its present value.
 void restoreFormGeometry(ui::TForm& form, const settings::SettingsCache& settings, std::string_view section);

@@ -173,9 +173,23 @@ TEST_F(FolderForm, DroppingRowsKeepsTheRowDataInLineWithTheControl) {
   EXPECT_EQ(keys(*w), (Strings{"00000003", "00000004", "00000006"}));
 }
 
-TEST_F(FolderForm, DoubleClicksAndEnterOpenTheSelectedRow) {
+TEST_F(FolderForm, DoubleClicksEnterAndTheRowMenuOpenTheSelectedRow) {
   settingsSortIndex(-1);
   auto w = open();
+  // The row menu needs a selection: a right click below the rows selects none.
+  ASSERT_TRUE(desktop->clickAt(list(*w).handle(), sys::MouseButton::Right, {20, 250}));
+  EXPECT_TRUE(desktop->popups().empty());
+  // A right click on a row selects it; without a viewer its item is disabled.
+  rowMenu(*w, 3, "新しい VIEW 画面で開く");
+  ASSERT_EQ(desktop->popups().size(), 1u);
+  const std::vector<sys::MenuItem>& items = desktop->popups()[0].items;
+  ASSERT_EQ(items.size(), 7u);
+  EXPECT_TRUE(items[0].isDefault);
+  EXPECT_FALSE(items[2].enabled);  // 外部ビューアで開く
+  EXPECT_EQ(sim.lastOpenFlag(), -1);
+  EXPECT_EQ(countBar(*w), " 6件中の 4番目");
+  EXPECT_TRUE(w->takeJustOpened());
+
   ASSERT_TRUE(desktop->doubleClickAt(list(*w).handle(), rowPoint(*w, 2)));
   EXPECT_EQ(sim.lastOpenFlag(), 0);  // the present VIEW window
   EXPECT_TRUE(w->takeJustOpened());
@@ -204,25 +218,7 @@ TEST_F(FolderForm, DoubleClicksAndEnterOpenTheSelectedRow) {
   select(*w, {4});
   ASSERT_TRUE(desktop->pressKey(list(*w).handle(), sys::vk::Return));
   EXPECT_TRUE(w->takeJustOpened());
-  EXPECT_EQ(sim.viewMail(0x20010 + 0x10 * 2).value_or(""), "Acc1\\User001.box\\00000005");
-}
-
-TEST_F(FolderForm, TheRowMenuNeedsASelectionAndAViewerForItsViewerItem) {
-  settingsSortIndex(-1);
-  auto w = open();
-  // A click below the rows selects nothing: no menu.
-  ASSERT_TRUE(desktop->clickAt(list(*w).handle(), sys::MouseButton::Right, {20, 250}));
-  EXPECT_TRUE(desktop->popups().empty());
-  // A right click on a row selects it and offers the menu; no viewer is set.
-  rowMenu(*w, 3, "新しい VIEW 画面で開く");
-  ASSERT_EQ(desktop->popups().size(), 1u);
-  const std::vector<sys::MenuItem>& items = desktop->popups()[0].items;
-  ASSERT_EQ(items.size(), 7u);
-  EXPECT_TRUE(items[0].isDefault);
-  EXPECT_FALSE(items[2].enabled);  // 外部ビューアで開く
-  EXPECT_TRUE(items[3].separator);
-  EXPECT_EQ(sim.lastOpenFlag(), -1);
-  EXPECT_EQ(countBar(*w), " 6件中の 4番目");
+  EXPECT_EQ(sim.viewMail(0x20010 + 0x10 * 3).value_or(""), "Acc1\\User001.box\\00000005");
 }
 
 TEST_F(FolderForm, ClosingSavesTheWindowAndFreesIt) {
@@ -265,7 +261,7 @@ TEST_F(FolderForm, ClosingSavesTheWindowAndFreesIt) {
   EXPECT_EQ(header(*next).sectionWidth(0), 140);
 }
 
-TEST_F(FolderForm, StepsThroughTheRowsForTheViewWindowAndScrollsByGrowingSteps) {
+TEST_F(FolderForm, TheViewWindowStepsThroughTheRowsScrollingByGrowingStepsAndBringsItToFront) {
   settingsSortIndex(-1);
   std::vector<std::string> hits;
   for (int i = 0; i < 7; ++i) hits.insert(hits.end(), kSixHits.begin(), kSixHits.end());
@@ -302,13 +298,10 @@ TEST_F(FolderForm, StepsThroughTheRowsForTheViewWindowAndScrollsByGrowingSteps) 
   EXPECT_EQ(w->nextPath(), "");
   w->stepNext();
   EXPECT_EQ(list(*w).selectedRows(), std::vector<int>{41});
-}
 
-TEST_F(FolderForm, BringToFrontWaitsForItsTimer) {
-  auto w = open();
+  // Brought to the front by its one-shot timer, after the host's window went.
   const sys::WindowHandle other = desktop->createWindow({sys::ControlKind::Form, "THost"}, nullptr);
   desktop->setVisible(other, true);
-  ASSERT_EQ(desktop->foregroundWindow(), other);
   w->bringToFront();
   EXPECT_EQ(desktop->foregroundWindow(), other);
   const auto timers = desktop->timers(w->handle());
@@ -316,7 +309,7 @@ TEST_F(FolderForm, BringToFrontWaitsForItsTimer) {
   EXPECT_EQ(timers.begin()->second, 500);
   ASSERT_TRUE(desktop->fireTimer(w->handle(), timers.begin()->first));
   EXPECT_EQ(desktop->foregroundWindow(), w->handle());
-  EXPECT_TRUE(desktop->timers(w->handle()).empty());  // one shot
+  EXPECT_TRUE(desktop->timers(w->handle()).empty());
 }
 
 TEST_F(FolderForm, LookSettingsAreAppliedAgain) {
