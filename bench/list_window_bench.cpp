@@ -11,7 +11,6 @@
 // of the window's work, so the plug-in's own files live in memory here and
 // counter "settings_save_ms" reports what one save costs on this disk.
 #include <benchmark/benchmark.h>
-#include <time.h>
 
 #include <algorithm>
 #include <functional>
@@ -27,6 +26,7 @@
 #include "fakes/memory_file_system.h"
 #include "fakes/memory_registry.h"
 #include "generated_store.h"
+#include "timing.h"
 #include "host/quillon_sim.h"
 #include "listwindow/folder_form.h"
 #include "pickup/picked_mail.h"
@@ -40,19 +40,8 @@ namespace {
 
 using namespace gleanix;
 
-double seconds(const std::function<void()>& f) {
-  timespec a{}, b{};
-  ::clock_gettime(CLOCK_MONOTONIC, &a);
-  f();
-  ::clock_gettime(CLOCK_MONOTONIC, &b);
-  return static_cast<double>(b.tv_sec - a.tv_sec) + static_cast<double>(b.tv_nsec - a.tv_nsec) * 1e-9;
-}
-
-double bestOf(const std::function<void()>& f, int rounds) {
-  double best = seconds(f);
-  for (int i = 1; i < rounds; ++i) best = std::min(best, seconds(f));
-  return best;
-}
+using bench::bestOf;
+using bench::seconds;
 
 std::string root() { return bench::generatedStoreDirectory() + "/"; }
 
