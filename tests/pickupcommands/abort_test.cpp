@@ -1,0 +1,123 @@
+// "中断" pressed while the keyword pickup runs over a generated store of
+// 20,000 mails: the search stops at once and the pickup list window holds
+// exactly the hits found before the press.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "listwindow/folder_form.h"
+#include "make_store/store_generator.h"
+#include "mailtext/iso2022jp.h"
+#include "pickup/keyword_search.h"
+#include "pickupcommands/pickup_commands.h"
+#include "store/folders.h"
+#include "support/plugin_fixture.h"
+
+namespace gleanix::testing {
+namespace {
+
+constexpr std::size_t kMails = 20000;
+constexpr std::size_t kPressAt = 7000;  // mails tested when "中断" is pressed
+
+// Stops the bare engine after the same number of mails.
+class StopAfter final : public pickup::PickupProgress {
+ public:
+  explicit StopAfter(std::size_t mails) : mails_(mails) {}
+  void setMaximum(std::size_t) override {}
+  void setPosition(std::size_t p) override { position_ = p; }
+  void addLine() override {}
+  void setLine(const std::string&) override {}
+  bool processMessages() override { return position_ >= mails_; }
+
+ private:
+  std::size_t mails_;
+  std::size_t position_ = 0;
+};
+
+class AbortOnALargeStore : public PluginTest {
+ protected:
+  AbortOnALargeStore() {
+    tools::generateStore({kMails, tools::kSampleSeed},
+                         [this](const std::string& path, std::string_view bytes) {
+                           fs->addFile(kMailRoot + path, std::string(bytes));
+                         });
+    EXPECT_EQ(startUp(), 255);
+    const store::MailStore store(*fs, kMailRoot);
+    std::string list;
+    for (const store::TreeFolder& t : store::folderTree(store)) {
+      if (t.folder.type == store::ctAccount || t.folder.type == store::ctGroup) continue;
+      folders.push_back(t.folder.path);
+      list += t.folder.path + "\r\n";
+    }
+    started().settings().writeSetting("KeyFind", "Folder", list);
+    started().settings().writeSetting("Sort", "Index", -1);
+  }
+
+  // Mail files read since the given point of the log.
+  std::size_t mailReadsSince(std::size_t from) const {
+    return static_cast<std::size_t>(std::count_if(log.begin() + static_cast<std::ptrdiff_t>(from), log.end(),
+                                                  [](const std::string& e) {
+                                                    return e.rfind("read ", 0) == 0 && e.size() > 4 &&
+                                                           e.compare(e.size() - 4, 4, ".ALM") == 0;
+                                                  }));
+  }
+
+  std::vector<std::string> folders;
+};
+
+TEST_F(AbortOnALargeStore, TheListHoldsExactlyTheHitsFoundBeforeThePress) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "the native builds run it; under Wine it only costs time";
+#endif
+  desktop->onModal([this](sys::WindowHandle form) {
+    desktop->typeText(desktop->child(form, "KeywordMemo"), "Quillon");
+    desktop->click(desktop->child(form, "OKButton"));
+  });
+  std::size_t maximum = 0, pressedAt = 0, logAtPress = 0;
+  std::function<void()> watch = [&] {
+    const sys::WindowHandle progress = desktop->findTopLevel("TRelatedProgressForm");
+    const backend::SimWindow* bar = progress ? &desktop->window(desktop->child(progress, "ProgressBar")) : nullptr;
+    if (!bar || bar->position < static_cast<int>(kPressAt)) {
+      desktop->onProcessMessages(watch);
+      return;
+    }
+    maximum = static_cast<std::size_t>(bar->rangeMax);
+    pressedAt = static_cast<std::size_t>(bar->position);
+    logAtPress = log.size();
+    desktop->click(desktop->child(progress, "AbortButton"));
+  };
+  desktop->onProcessMessages(watch);
+
+  pickupcommands::keywordPickup(started(), sim.mainWindow(), 0);
+
+  ASSERT_EQ(pressedAt, kPressAt);
+  ASSERT_GT(maximum, kMails / 2);  // the press came in the middle of the search
+  const std::size_t rows = started().pickupWindows().size() == 1
+                               ? static_cast<std::size_t>(started().pickupWindows().entries().front().window->rowCount())
+                               : 0;
+  // After the press only the list window read mails (one per row): the
+  // search itself read none.
+  EXPECT_EQ(mailReadsSince(logAtPress), rows);
+
+  pickup::KeywordOptions options;
+  options.keywords = "Quillon\r\n";
+  StopAfter stop(pressedAt);
+  const pickup::PickupResult expected =
+      pickup::keywordSearch(*fs, kMailRoot, folders, options, mailtext::convertIso2022JpToSjis, {}, stop);
+  ASSERT_TRUE(expected.aborted);
+  ASSERT_GT(expected.hits.size(), 100u);
+
+  ASSERT_EQ(started().pickupWindows().size(), 1u);
+  const auto window =
+      std::dynamic_pointer_cast<listwindow::TFolderForm>(started().pickupWindows().entries().front().window);
+  ASSERT_TRUE(window);
+  std::vector<std::string> listed;
+  for (const pickup::PickupRow& r : window->rows()) listed.push_back(r.folder + r.key);
+  EXPECT_EQ(listed, expected.hits);
+}
+
+}  // namespace
+}  // namespace gleanix::testing

@@ -1,0 +1,111 @@
+// What the common run guarantees on every way out, and the small texts the
+// keyword history and the shared keyword are made of.
+
+#include <stdexcept>
+
+#include "pickup_command_fixture.h"
+#include "pickupcommands/keyword_history.h"
+
+namespace gleanix::testing {
+namespace {
+
+using Strings = std::vector<std::string>;
+using namespace pickupcommands;
+
+class CommandRun : public PickupCommandTest {
+ protected:
+  CommandRun() { settings().writeSetting("MarkFind", "Folder", kInbox1 + "\r\n"); }
+  void run() { markPickup(started(), mainWindow(), 0); }
+};
+
+TEST_F(CommandRun, AFailureInTheDialogLeavesNoDialogAndNoHourglass) {
+  desktop->onModal([](sys::WindowHandle) { throw std::runtime_error("dialog"); });
+  EXPECT_THROW(run(), std::runtime_error);
+  EXPECT_EQ(desktop->findTopLevel("TMarkFindForm"), 0u);
+  EXPECT_EQ(desktop->busyLevel(), 0);
+  EXPECT_TRUE(listWindows().empty());
+}
+
+TEST_F(CommandRun, AFailureDuringTheSearchLeavesNoProgressWindowAndTheOwnerEnabled) {
+  // A host window the dialogs are owned by.
+  ui::FormTable hostLayout{.className = "TQuillonMain", .caption = "Inbox - Quillon"};
+  ui::TForm host(*desktop, hostLayout);
+  host.show();
+  confirm("TMarkFindForm");
+  bool ownerDisabled = false;
+  std::function<void()> failDuringSearch = [&] {
+    const sys::WindowHandle progress = desktop->findTopLevel("TRelatedProgressForm");
+    if (!progress) {
+      desktop->onProcessMessages(failDuringSearch);
+      return;
+    }
+    EXPECT_EQ(desktop->owner(progress), host.handle());
+    ownerDisabled = !desktop->isEnabled(host.handle());
+    throw std::runtime_error("search");
+  };
+  desktop->onProcessMessages(failDuringSearch);
+  EXPECT_THROW(markPickup(started(), host.handle(), 0), std::runtime_error);
+  // The host window cannot start another pickup while one runs.
+  EXPECT_TRUE(ownerDisabled);
+  EXPECT_TRUE(desktop->isEnabled(host.handle()));
+  EXPECT_EQ(desktop->findTopLevel("TRelatedProgressForm"), 0u);
+  EXPECT_EQ(desktop->busyLevel(), 0);
+  EXPECT_TRUE(listWindows().empty());
+}
+
+TEST_F(CommandRun, TheDialogIsGoneBeforeTheSearchStarts) {
+  confirm("TMarkFindForm");
+  bool dialogLeft = true;
+  std::function<void()> look = [&] {
+    if (!desktop->findTopLevel("TRelatedProgressForm")) {
+      desktop->onProcessMessages(look);
+      return;
+    }
+    dialogLeft = desktop->findTopLevel("TMarkFindForm") != 0;
+  };
+  desktop->onProcessMessages(look);
+  run();
+  EXPECT_FALSE(dialogLeft);
+  EXPECT_EQ(listedHits(), Strings{kInbox1 + "00000001"});
+}
+
+// --- The texts
+
+TEST(KeywordHistoryText, EntriesLoadUnescapedAndKeepABrokenEscapeAsWritten) {
+  EXPECT_EQ(loadHistory("a%0D%0Ab%0D%0A\r\n\r\n100%zz\r\nc"), (Strings{"a\r\nb\r\n", "100%zz", "c"}));
+  EXPECT_EQ(storeHistory({"a\r\nb\r\n", "x%"}), "a%0D%0Ab%0D%0A\r\nx%%");
+  EXPECT_EQ(firstHistoryEntry("a%0D%0A\r\nb"), "a\r\n");
+  EXPECT_EQ(firstHistoryEntry(""), "");
+  EXPECT_EQ(historyDisplayText("a\r\nb\r\n"), "a/b/");
+  EXPECT_EQ(historyDisplayText("abc\r\n"), "abc/");
+}
+
+TEST(KeywordHistoryText, PutFirstMovesIgnoringCaseAndLeavesTheFirstAsItIs) {
+  Strings h = {"One\r\n", "two\r\n", "three\r\n"};
+  putFirst(h, "ONE\r\n");
+  EXPECT_EQ(h, (Strings{"One\r\n", "two\r\n", "three\r\n"}));
+  putFirst(h, "THREE\r\n");
+  EXPECT_EQ(h, (Strings{"THREE\r\n", "One\r\n", "two\r\n"}));
+  putFirst(h, "");
+  EXPECT_EQ(h.size(), 3u);
+}
+
+TEST(KeywordHistoryText, TheSharedKeywordEscapesPatternCharactersButNotDoubleByteOnes) {
+  EXPECT_EQ(sharedKeyword("a  b\r\nc\r\n"), "a|b|c");
+  EXPECT_EQ(sharedKeyword("1.5 [x]\r\n"), "1\\.5|\\[x\\]");
+  // "表" ends in 0x5C and "ポ" in 0x7C: neither is a "\" or a "|".
+  EXPECT_EQ(sharedKeyword("表 ポ\r\n"), "表|ポ");
+  Strings earlier;
+  for (int i = 0; i < 25; ++i) earlier.push_back("s" + std::to_string(i));
+  std::string stored;
+  for (const std::string& s : earlier) stored += s + "\r\n";
+  const Strings out = sys::splitLines(withSharedKeyword(stored + "A|B", "a|b"));
+  ASSERT_EQ(out.size(), 20u);
+  EXPECT_EQ(out[0], "a|b");
+  EXPECT_EQ(out[19], "s18");
+  EXPECT_EQ(withSharedKeyword("x\r\nA|B\r\ny", "a|b"), "a|b\r\nx\r\ny");
+  EXPECT_EQ(withSharedKeyword("", "a"), "a");
+}
+
+}  // namespace
+}  // namespace gleanix::testing
