@@ -45,7 +45,7 @@ std::vector<ui::ControlSpec> rows() {
   r.push_back(check("HeaderCheck", "以下のヘッダー", 74, "下の欄に指定したメールヘッダを検索対象にします。",
                     "HeaderCheckClick"));
   r.push_back({.kind = make<ui::TMemo>, .name = "HeaderMemo", .parent = "PartPanel",
-               .bounds = {8, 98, kPartWidth - 12, kBodyHeight - 98},
+               .bounds = {8, 98, kPartWidth - 12, kBodyHeight - 98 - kBottomMargin},
                .props = {.anchors = kAllSides,
                          .hint = "１行に１個ずつメールヘッダを指定してください。"
                                  "コロン（：）はあってもなくても構いません。",
@@ -54,7 +54,7 @@ std::vector<ui::ControlSpec> rows() {
                .bounds = {kPartLeft + kPartWidth, 0, kSplitterWidth, kBodyHeight},
                .props = {.minSize = kMinPaneWidth}});
 
-  const int historyTop = kBodyHeight - kComboHeight;
+  const int historyTop = kBodyHeight - kComboHeight - kBottomMargin;
   const int historyLabelTop = historyTop - 4 - kLabelHeight;
   r.push_back({.kind = make<ui::TPanel>, .name = "KeywordPanel", .align = Align::Client,
                .bounds = {kKeywordLeft, 0, kKeywordWidth, kBodyHeight}});

@@ -22,7 +22,7 @@ void addTreePanel(std::vector<ui::ControlSpec>& rows, const char* label, int tre
                   .bounds = {8, 8, treeWidth - 12, kLabelHeight},
                   .props = {.anchors = ui::akLeft | ui::akTop | ui::akRight}});
   rows.push_back({.kind = make<controls::TMailboxTreeView>, .name = "FolderTree", .parent = "TreePanel",
-                  .bounds = {8, 28, treeWidth - 8, bodyHeight - 28},
+                  .bounds = {8, 28, treeWidth - 8, bodyHeight - 28 - kBottomMargin},
                   .props = {.anchors = kAllSides, .hideSelection = false, .extra = {{"Checkable", "IOTF"}}}});
   rows.push_back({.kind = make<ui::TSplitter>, .name = "TreeSplitter", .align = Align::Left,
                   .bounds = {treeWidth, 0, kSplitterWidth, bodyHeight}, .props = {.minSize = kMinPaneWidth}});

@@ -26,6 +26,8 @@ inline constexpr int kSplitterWidth = 4;
 inline constexpr int kMinPaneWidth = 60;
 inline constexpr int kLabelHeight = 16;
 inline constexpr int kCheckHeight = 18;
+// Between the panels' contents and the button panel.
+inline constexpr int kBottomMargin = 6;
 }  // namespace dialog_layout
 
 // The tree panel ("TreePanel": "TreeLabel" over "FolderTree", whose
