@@ -28,6 +28,7 @@ void realignAll(TControl& c) {
 TForm::TForm(sys::Desktop& desktop, const FormTable& spec, sys::WindowHandle owner)
     : TControl(*this, desktop, spec.className, formWindow(spec, owner)),
       className_(spec.className),
+      sizeable_(spec.sizeable),
       clientWidth_(spec.clientWidth),
       clientHeight_(spec.clientHeight) {
   // Centred on the work area until someone places it.

@@ -33,6 +33,8 @@ class TForm : public TControl {
 
   using TComponent::desktop;
   const std::string& className() const { return className_; }
+  // A resizable frame (else a fixed dialog frame).
+  bool sizeable() const { return sizeable_; }
 
   TComponent* findComponent(std::string_view name) const;
   // The component of that name and type; throws std::logic_error otherwise.
@@ -110,6 +112,7 @@ class TForm : public TControl {
   void doClose(CloseAction action);
 
   std::string className_;
+  bool sizeable_;
   int clientWidth_ = 0;
   int clientHeight_ = 0;
   std::vector<std::unique_ptr<TComponent>> components_;
