@@ -24,13 +24,13 @@ namespace ss = search_settings;
 const ui::FormTable kLayout = {
     .className = TSearchForm::kClassName,
     .caption = "このメール内の検索",
-    .clientWidth = 382,
+    .clientWidth = 386,
     .clientHeight = 159,
     .sizeable = false,
     .events = {{Event::OnShow, "FormShow"}, {Event::OnClose, "FormClose"}},
     .controls =
         {
-            {.kind = make<TPanel>, .name = "ButtonPanel", .align = Align::Right, .bounds = {290, 0, 92, 159}},
+            {.kind = make<TPanel>, .name = "ButtonPanel", .align = Align::Right, .bounds = {290, 0, 96, 159}},
             {.kind = make<TPanel>, .name = "MainPanel", .align = Align::Client, .bounds = {0, 0, 290, 159}},
             {.kind = make<TLabel>, .name = "KeywordLabel", .caption = "検索文字列", .parent = "MainPanel",
              .bounds = {8, 12, 68, 13}},
@@ -50,10 +50,10 @@ const ui::FormTable kLayout = {
             {.kind = make<TCheckBox>, .name = "ConfirmCheck", .caption = "置き換える前に確認する",
              .parent = "MainPanel", .bounds = {8, 134, 274, 17}},
             {.kind = make<TButton>, .name = "SearchButton", .caption = "検索", .parent = "ButtonPanel",
-             .bounds = {8, 8, 75, 25}, .props = {.isDefault = true},
+             .bounds = {8, 8, 80, 25}, .props = {.isDefault = true},
              .events = {{Event::OnClick, "SearchButtonClick"}}},
             {.kind = make<TButton>, .name = "CancelButton", .caption = "キャンセル", .parent = "ButtonPanel",
-             .bounds = {8, 40, 75, 25}, .props = {.isCancel = true, .modalResult = sys::result::Cancel}},
+             .bounds = {8, 40, 80, 25}, .props = {.isCancel = true, .modalResult = sys::result::Cancel}},
         },
 };
 

@@ -30,14 +30,6 @@ using testing::TTreeTestForm;
 
 HWND hw(sys::WindowHandle h) { return reinterpret_cast<HWND>(h); }
 
-// A Linux path of the build as Wine's Z: drive shows it.
-std::string wineDrivePath(std::string unixPath) {
-  for (char& c : unixPath) {
-    if (c == '/') c = '\\';
-  }
-  return "Z:" + unixPath;
-}
-
 struct NativeNode {
   std::string text;
   int state = 0;
@@ -133,7 +125,7 @@ void pump(int milliseconds) {
 class MailboxTreeOnWin32 : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::string sample = wineDrivePath(GLEANIX_SOURCE_DIR "/samples/store/");
+    const std::string sample = testing::wineDrivePath(GLEANIX_SOURCE_DIR "/samples/store/");
     if (files->exists(sample + "Mailbox.ini") || files->exists(sample + "Account.ini")) {
       root = sample;
     } else {
@@ -222,7 +214,7 @@ TEST_F(MailboxTreeOnWin32, RealControlShowsAndChangesChecksAsTheSimulatedOne) {
   tree.setTopItem(tree.topNodes().front().get());
   UpdateWindow(hw(form.handle()));
   pump(300);
-  const std::string shot = wineDrivePath(GLEANIX_BINARY_DIR "/mailbox_tree.png");
+  const std::string shot = testing::wineDrivePath(GLEANIX_BINARY_DIR "/mailbox_tree.png");
   EXPECT_TRUE(testing::saveWindowPng(hw(form.handle()), shot)) << shot;
 }
 
