@@ -89,9 +89,8 @@ void inMailSearch(core::StartedPlugin& plugin, sys::WindowHandle window, int cod
   options.message = settings.readBool(ss::kSection, ss::kMessage, true);
   options.continueReplacing = settings.readBool(ss::kSection, ss::kContinue, true);
   options.confirm = settings.readBool(ss::kSection, ss::kConfirm, true);
-  sys::Registry& registry = plugin.registry();
-  runSearchLoop(desktop, plugin.matcher(), window, editor, options, [&desktop, &registry](const std::string& q) {
-    TReplaceForm form(desktop, registry, q);
+  runSearchLoop(desktop, plugin.matcher(), window, editor, options, [&plugin](const std::string& question) {
+    TReplaceForm form(plugin, question);
     return form.showModal();
   });
 }

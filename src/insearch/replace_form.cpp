@@ -1,6 +1,6 @@
 #include "insearch/replace_form.h"
 
-#include "core/form_geometry.h"
+#include "core/form_services.h"
 #include "ui/std_controls.h"
 
 namespace gleanix::insearch {
@@ -35,16 +35,16 @@ const ui::FormTable kLayout = {
 
 }  // namespace
 
-TReplaceForm::TReplaceForm(sys::Desktop& desktop, sys::Registry& registry, const std::string& question)
-    : TForm(desktop, kLayout), registry_(registry) {
+TReplaceForm::TReplaceForm(core::StartedPlugin& plugin, const std::string& question)
+    : TForm(plugin.desktop(), kLayout), plugin_(plugin) {
   handler("FormCreate", &TReplaceForm::FormCreate);
   handler("FormClose", &TReplaceForm::FormClose);
   created();
   component<ui::TLabel>("MainLabel").setCaption(question);
 }
 
-void TReplaceForm::FormCreate() { core::restoreFormRegistryGeometry(*this, registry_, kGeometryPath); }
+void TReplaceForm::FormCreate() { core::restoreFormRegistryGeometry(plugin_, *this, kGeometryPath); }
 
-void TReplaceForm::FormClose() { core::saveFormRegistryGeometry(*this, registry_, kGeometryPath); }
+void TReplaceForm::FormClose() { core::saveFormRegistryGeometry(plugin_, *this, kGeometryPath); }
 
 }  // namespace gleanix::insearch

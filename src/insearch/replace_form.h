@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "sys/registry.h"
+#include "core/started_plugin.h"
 #include "ui/form.h"
 
 namespace gleanix::insearch {
@@ -14,13 +14,13 @@ class TReplaceForm : public ui::TForm {
  public:
   static constexpr const char* kClassName = "TReplaceForm";
 
-  TReplaceForm(sys::Desktop& desktop, sys::Registry& registry, const std::string& question);
+  TReplaceForm(core::StartedPlugin& plugin, const std::string& question);
 
   void FormCreate();
   void FormClose();
 
  private:
-  sys::Registry& registry_;
+  core::StartedPlugin& plugin_;
 };
 
 }  // namespace gleanix::insearch

@@ -1,6 +1,6 @@
 #include "insearch/search_form.h"
 
-#include "core/form_geometry.h"
+#include "core/form_services.h"
 #include "insearch/search_settings.h"
 #include "settings/setting_lists.h"
 #include "ui/std_controls.h"
@@ -89,7 +89,7 @@ TSearchForm::TSearchForm(core::StartedPlugin& plugin, sys::WindowHandle owner)
 }
 
 void TSearchForm::FormShow() {
-  core::restoreFormRegistryGeometry(*this, plugin_.registry(), geometryPath());
+  core::restoreFormRegistryGeometry(plugin_, *this, geometryPath());
 
   setCaption(replaceMode ? "このメール内の置換" : "このメール内の検索");
   component<TButton>("SearchButton").setCaption(replaceMode ? "置換" : "検索");
@@ -109,7 +109,7 @@ void TSearchForm::FormShow() {
   enableSearchButton();
 }
 
-void TSearchForm::FormClose() { core::saveFormRegistryGeometry(*this, plugin_.registry(), geometryPath()); }
+void TSearchForm::FormClose() { core::saveFormRegistryGeometry(plugin_, *this, geometryPath()); }
 
 void TSearchForm::KeywordComboChange() { enableSearchButton(); }
 

@@ -33,7 +33,7 @@ class TForm : public TControl {
 
   using TComponent::desktop;
   const std::string& className() const { return className_; }
-  // A resizable frame (else a fixed dialog frame).
+  // A resizable frame (else a fixed dialog frame), as the table says.
   bool sizeable() const { return sizeable_; }
 
   TComponent* findComponent(std::string_view name) const;
@@ -112,7 +112,7 @@ class TForm : public TControl {
   void doClose(CloseAction action);
 
   std::string className_;
-  bool sizeable_;
+  bool sizeable_ = true;
   int clientWidth_ = 0;
   int clientHeight_ = 0;
   std::vector<std::unique_ptr<TComponent>> components_;

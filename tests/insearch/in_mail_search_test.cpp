@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "insearch/replace_form.h"
 #include "insearch/search_form.h"
 #include "settings/registry_access.h"
+#include "support/form_fit.h"
 #include "support/plugin_fixture.h"
 #include "ui/std_controls.h"
 
@@ -141,6 +143,18 @@ TEST_F(InMailSearch, ReplaceDialogShowsEveryControlAndReplaces) {
   EXPECT_FALSE(desktop->window(sendEdit).selectionHidden);
   EXPECT_FALSE(settings().readBool("Search", "Find", true));
   EXPECT_EQ(setting("Replace"), "1");
+}
+
+TEST_F(InMailSearch, BothDialogsFitTheirCaptionsInEveryMode) {
+  for (const bool replace : {false, true}) {
+    insearch::TSearchForm form(started(), view);
+    form.replaceMode = replace;
+    form.show();
+    EXPECT_EQ(layoutFaults(form), std::vector<std::string>()) << replace;
+  }
+  insearch::TReplaceForm question(started(), "\"置換後の文字列\" と置き換えますか？");
+  question.show();
+  EXPECT_EQ(layoutFaults(question), std::vector<std::string>());
 }
 
 TEST_F(InMailSearch, TheSearchButtonFollowsTheKeywordText) {

@@ -588,11 +588,21 @@ int Win32Desktop::messageBox(sys::WindowHandle owner, const std::string& text, c
 bool Win32Desktop::chooseFont(sys::WindowHandle owner, sys::Font& font) {
   LOGFONTA lf{};
   GetObjectA(fontHandle(font), sizeof(lf), &lf);
+  // The face the text is really drawn in: a name the system substitutes
+  // (one not installed) is not in the dialog's list, which would then
+  // offer its first face instead.
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, fontHandle(font));
+  char face[LF_FACESIZE] = {};
+  if (GetTextFaceA(dc, LF_FACESIZE, face) > 0) lstrcpynA(lf.lfFaceName, face, LF_FACESIZE);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
   CHOOSEFONTA cf{};
   cf.lStructSize = sizeof(cf);
   cf.hwndOwner = hw(owner);
   cf.lpLogFont = &lf;
-  cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
+  // Vertical ("@") faces draw text turned on its side: no list shows them.
+  cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT | CF_NOVERTFONTS;
   cf.rgbColors = font.color;
   if (!ChooseFontA(&cf)) return false;
   font.name = lf.lfFaceName;

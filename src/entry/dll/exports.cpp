@@ -8,7 +8,9 @@
 #include "backend/module_loader.h"
 #include "backend/platform.h"
 #include "core/appli.h"
+#include "core/started_plugin.h"
 #include "entry/entry_points.h"
+#include "options/setup.h"
 #include "sys/plugin_abi.h"
 
 #if defined(_WIN32)
@@ -72,8 +74,9 @@ GLEANIX_EXPORT void GLEANIX_STDCALL APCCleanUp() {
 // The about box belongs to its own module; nothing to show yet.
 GLEANIX_EXPORT void GLEANIX_STDCALL APCVersionInfo(WindowHandle) {}
 
-// The options dialog belongs to its own module; nothing to show yet.
-GLEANIX_EXPORT void GLEANIX_STDCALL APCSetup(WindowHandle) {}
+GLEANIX_EXPORT void GLEANIX_STDCALL APCSetup(WindowHandle parent) {
+  guarded([=] { if (core::StartedPlugin* p = core::startedPlugin()) options::APCSetup(*p, parent); });
+}
 
 GLEANIX_EXPORT void GLEANIX_STDCALL APCFolderCreate(WindowHandle mainWindow) {
   guarded([=] { entry::folderCreate(mainWindow); });
