@@ -5,7 +5,6 @@
 // limit from a mail deep in a thread, and sorting all rows of the store by
 // date and by subject.
 #include <benchmark/benchmark.h>
-#include <time.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -20,6 +19,7 @@
 #include "backend/platform.h"
 #include "pickup/row_sort.h"
 #include "generated_store.h"
+#include "timing.h"
 #include "mailtext/header_field.h"
 #include "mailtext/iso2022jp.h"
 #include "mailtext/split_mail.h"
@@ -57,19 +57,8 @@ const std::vector<std::string>& allFolders() {
   return folders;
 }
 
-double seconds(const std::function<void()>& f) {
-  timespec a{}, b{};
-  ::clock_gettime(CLOCK_MONOTONIC, &a);
-  f();
-  ::clock_gettime(CLOCK_MONOTONIC, &b);
-  return static_cast<double>(b.tv_sec - a.tv_sec) + static_cast<double>(b.tv_nsec - a.tv_nsec) * 1e-9;
-}
-
-double bestOf(const std::function<void()>& f, int rounds) {
-  double best = seconds(f);
-  for (int i = 1; i < rounds; ++i) best = std::min(best, seconds(f));
-  return best;
-}
+using bench::bestOf;
+using bench::seconds;
 
 pickup::PickupResult markPickup() {
   // A fresh file system each time: no listing cached from the last round.

@@ -39,6 +39,7 @@ std::unique_ptr<StartedPlugin> StartedPlugin::start(PlatformServices services) {
   settings::loadSnapshot(*p->snapshot_, env);
   p->settings_ = std::make_unique<settings::SettingsCache>();
   settings::loadSettings(*p->settings_, env);
+  p->commonForm_ = std::make_unique<TCommonForm>(*p->services_.desktop);
   p->matcher_ = std::make_unique<regex::TAWKStr>();
   p->matcher_->setUseFuzzyCharDic(true);
 
@@ -57,6 +58,7 @@ StartedPlugin::~StartedPlugin() {
   module_.reset();
   settings_.reset();
   matcher_.reset();
+  commonForm_.reset();
   snapshot_.reset();
 }
 

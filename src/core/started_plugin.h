@@ -8,6 +8,7 @@
 #include <memory>
 #include <string_view>
 
+#include "core/common_form.h"
 #include "core/pickup_window_list.h"
 #include "core/platform_services.h"
 #include "core/resolved_host.h"
@@ -20,14 +21,14 @@ namespace gleanix::core {
 class StartedPlugin {
  public:
   // Start-up after the version check: the registry values, the host module
-  // and its 26 functions, the settings snapshot and cache, the matcher with
-  // fuzzy character folding, the calling thread's state, the pickup window
-  // list. Null, with nothing left behind, when the
+  // and its 26 functions, the settings snapshot and cache, the hidden shared
+  // form, the matcher with fuzzy character folding, the calling thread's
+  // state, the pickup window list. Null, with nothing left behind, when the
   // host cannot be loaded or lacks any of its functions.
   static std::unique_ptr<StartedPlugin> start(PlatformServices services);
 
   // Clean-up, in this order: the pickup window list, the host module, the
-  // settings cache, the matcher, the snapshot.
+  // settings cache, the matcher, the shared form, the snapshot.
   ~StartedPlugin();
   StartedPlugin(const StartedPlugin&) = delete;
   StartedPlugin& operator=(const StartedPlugin&) = delete;
@@ -37,6 +38,8 @@ class StartedPlugin {
   const settings::SettingsSnapshot& snapshot() const { return *snapshot_; }
   // The one matcher the keyword searches share.
   regex::TAWKStr& matcher() { return *matcher_; }
+  // The hidden form with the plug-in's icon and shared bitmaps.
+  TCommonForm& commonForm() { return *commonForm_; }
   PickupWindowList& pickupWindows() { return *pickupWindows_; }
   const PlatformServices& services() const { return services_; }
   sys::Desktop& desktop() { return *services_.desktop; }
@@ -64,6 +67,7 @@ class StartedPlugin {
   std::unique_ptr<ResolvedHost> host_;
   std::unique_ptr<settings::SettingsSnapshot> snapshot_;
   std::unique_ptr<settings::SettingsCache> settings_;
+  std::unique_ptr<TCommonForm> commonForm_;
   std::unique_ptr<regex::TAWKStr> matcher_;
   std::unique_ptr<PickupWindowList> pickupWindows_;
   sys::WindowHandle mainWindow_ = 0;

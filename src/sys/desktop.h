@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "sys/handles.h"
+#include "sys/list_source.h"
 
 namespace gleanix::sys {
 
@@ -377,6 +378,23 @@ class Desktop {
   virtual Color systemColor(SystemColor which) const = 0;
   // Width and height of the text drawn in the font (one line).
   virtual Point textExtent(const Font& font, std::string_view text) const = 0;
+
+  // --- Virtual list views and selection look-ups (the pickup list) ---------
+  // A list view created with kOwnerData (sys/list_source.h) shows the rows
+  // of its source: listItemText and listStateImage read the source, while
+  // listInsertItem, listSetItemText, listSetStateImage, listDeleteItem and
+  // listDeleteAll do nothing on it. Selection, focus and scrolling work as
+  // on any list view.
+  virtual void listSetSource(WindowHandle w, const ListSource* source) = 0;
+  // The number of rows of a virtual list view. Rows below the new count
+  // keep their selection and the view keeps its place as far as the rows
+  // allow; rows whose data changed are repainted after invalidate(w).
+  virtual void listSetCount(WindowHandle w, int count) = 0;
+  // Any list view: the first selected row after row `after` (-1 searches
+  // from the first row); -1 when there is none.
+  virtual int listNextSelected(WindowHandle w, int after) const = 0;
+  // Any list view: the row at a point of its client area; -1 for none.
+  virtual int listHitTest(WindowHandle w, Point p) const = 0;
 };
 
 }  // namespace gleanix::sys

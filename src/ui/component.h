@@ -22,6 +22,7 @@ enum class Event {
   OnDblClick,
   OnChange,
   OnMouseDown,
+  OnKeyDown,
   OnTimer,
   OnPopup,
   OnDrawSection,
@@ -35,11 +36,15 @@ enum class CloseAction { None, Hide, Free };
 
 struct EventArgs {
   TComponent* sender = nullptr;
-  // OnMouseDown
+  // OnMouseDown, OnKeyDown (key: the virtual-key code; shift for both)
   sys::MouseButton button = sys::MouseButton::Left;
   unsigned shift = 0;
   int x = 0;
   int y = 0;
+  int key = 0;
+  // OnMouseDown, OnKeyDown: set by the handler to skip the control's own
+  // handling of the press.
+  bool handled = false;
   // OnDrawSection, OnSectionClick, OnSectionResize
   int index = 0;
   sys::Rect rect;

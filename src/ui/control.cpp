@@ -179,6 +179,7 @@ void TControl::mouseDown(sys::Event& e) {
   args.x = e.pos.x;
   args.y = e.pos.y;
   fire(Event::OnMouseDown, args);
+  if (args.handled) e.handled = true;
 }
 
 void TControl::mouseMove(sys::Event&) {}

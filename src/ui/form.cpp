@@ -238,6 +238,20 @@ void TForm::handleOther(sys::Event& e) {
 }
 
 void TForm::keyDown(sys::Event& e) {
+  // The control with the focus hears the key first (OnKeyDown).
+  for (const auto& c : components_) {
+    auto* control = dynamic_cast<TControl*>(c.get());
+    if (!control || control->handle() != e.window || !control->hasHandler(Event::OnKeyDown)) continue;
+    EventArgs args;
+    args.key = e.key;
+    args.shift = e.shift;
+    control->fire(Event::OnKeyDown, args);
+    if (args.handled) {
+      e.handled = true;
+      return;
+    }
+    break;
+  }
   TButton* target = nullptr;
   if (e.key == sys::vk::Return) {
     // A memo takes Return as a line break.

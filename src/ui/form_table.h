@@ -53,6 +53,7 @@ struct Props {
   bool multiSelect = false;        // TListView
   bool rowSelect = false;          // TListView
   bool showColumnHeaders = true;   // TListView
+  bool ownerData = false;          // TListView: a virtual list whose rows come from setSource
   std::vector<Column> columns{};     // TListView columns, THeaderControl sections
   int interval = 1000;             // TTimer, milliseconds
   // Properties of controls from other layers, by name ("Checkable").

@@ -13,13 +13,15 @@ unsigned listStyle(const Props& p) {
   if (p.multiSelect) s |= sys::kMultiSelect;
   if (p.rowSelect) s |= sys::kRowSelect;
   if (!p.showColumnHeaders) s |= sys::kNoColumnHeader;
+  if (p.ownerData) s |= sys::kOwnerData;
   return s;
 }
 
 }  // namespace
 
 TListView::TListView(TForm& form, const ControlSpec& spec, TComponent& parent)
-    : TControl(form, spec, parent, sys::ControlKind::ListView, listStyle(spec.props)) {
+    : TControl(form, spec, parent, sys::ControlKind::ListView, listStyle(spec.props)),
+      ownerData_(spec.props.ownerData) {
   for (const Column& c : spec.props.columns) {
     desktop().listAddColumn(handle(), c.caption, c.width);
     ++columns_;
@@ -62,20 +64,28 @@ bool TListView::isSelected(int index) const { return desktop().listIsSelected(ha
 
 void TListView::setSelected(int index, bool selected) { desktop().listSetSelected(handle(), index, selected); }
 
-int TListView::firstSelected() const {
-  const int n = count();
-  for (int i = 0; i < n; ++i) {
-    if (isSelected(i)) return i;
+int TListView::firstSelected() const { return nextSelected(-1); }
+
+int TListView::nextSelected(int after) const { return desktop().listNextSelected(handle(), after); }
+
+std::vector<int> TListView::selectedRows() const {
+  std::vector<int> rows;
+  for (int i = nextSelected(-1); i >= 0;) {
+    rows.push_back(i);
+    const int next = nextSelected(i);
+    if (next <= i) break;  // the search only ever moves on
+    i = next;
   }
-  return -1;
+  return rows;
 }
 
-int TListView::selectedCount() const {
-  int k = 0;
-  const int n = count();
-  for (int i = 0; i < n; ++i) k += isSelected(i) ? 1 : 0;
-  return k;
-}
+int TListView::selectedCount() const { return static_cast<int>(selectedRows().size()); }
+
+int TListView::rowAt(int x, int y) const { return desktop().listHitTest(handle(), {x, y}); }
+
+void TListView::setSource(const sys::ListSource* source) { desktop().listSetSource(handle(), source); }
+
+void TListView::setCount(int count) { desktop().listSetCount(handle(), count); }
 
 int TListView::topIndex() const { return desktop().listTopIndex(handle()); }
 

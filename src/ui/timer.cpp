@@ -13,7 +13,9 @@ TTimer::TTimer(TForm& form, const ControlSpec& spec, TComponent&)
 }
 
 TTimer::~TTimer() {
-  desktop().killTimer(form().handle(), id_);
+  // A released form's window is gone, and its handle may already name
+  // another window.
+  if (!form().released()) desktop().killTimer(form().handle(), id_);
   form().unregisterTimer(id_);
 }
 
@@ -29,6 +31,7 @@ void TTimer::setInterval(int ms) {
 }
 
 void TTimer::update() {
+  if (form().released()) return;
   if (enabled_ && interval_ > 0) {
     desktop().setTimer(form().handle(), id_, interval_);
   } else {

@@ -28,7 +28,13 @@ class MemoryStore {
  public:
   static constexpr const char* kRoot = "C:\\Mail\\";
 
-  MemoryStore() { fs.addFile(std::string(kRoot) + "Mailbox.ini", "[Mailbox]\r\nTIMEZONE=+0900\r\n"); }
+  MemoryStore() : MemoryStore(own_) {}
+  // A store written into another file system (a started plug-in's).
+  explicit MemoryStore(MemoryFileSystem& target) : fs(target) {
+    fs.addFile(std::string(kRoot) + "Mailbox.ini", "[Mailbox]\r\nTIMEZONE=+0900\r\n");
+  }
+  MemoryStore(const MemoryStore&) = delete;
+  MemoryStore& operator=(const MemoryStore&) = delete;
 
   std::string root() const { return kRoot; }
 
@@ -73,7 +79,11 @@ class MemoryStore {
 
   std::string abs(const std::string& relative) const { return std::string(kRoot) + relative; }
 
-  MemoryFileSystem fs;
+ private:
+  MemoryFileSystem own_;
+
+ public:
+  MemoryFileSystem& fs;
 
  private:
   void append(const std::string& relative, const std::string& line) {

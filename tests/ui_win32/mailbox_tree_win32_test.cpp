@@ -19,6 +19,7 @@
 #include "backend/temp_dir.h"
 #include "backend/win32/win32_desktop.h"
 #include "controls/mailbox_tree_test_store.h"
+#include "native_ui.h"
 #include "png_shot.h"
 
 namespace gleanix::controls {
@@ -27,6 +28,9 @@ namespace {
 using testing::checkedPaths;
 using testing::nodeOfPath;
 using testing::TTreeTestForm;
+using testing::clickAt;
+using testing::pump;
+using testing::wineDrivePath;
 
 HWND hw(sys::WindowHandle h) { return reinterpret_cast<HWND>(h); }
 
@@ -63,63 +67,6 @@ std::vector<NativeNode> modelNodes(TMailboxTreeView& tree) {
   std::vector<NativeNode> out;
   for (ui::TTreeNode* n : tree.nodes()) out.push_back({n->text(), n->stateIndex(), n->level()});
   return out;
-}
-
-// The item's label rectangle (TVM_GETITEMRECT takes the item in the rectangle).
-std::optional<RECT> labelRect(HWND tree, HTREEITEM item) {
-  TreeView_EnsureVisible(tree, item);
-  RECT label{};
-  std::memcpy(&label, &item, sizeof item);
-  if (!SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label))) return std::nullopt;
-  return label;
-}
-
-// A point on the item's state icon, found with the control's own hit test.
-std::optional<POINT> stateIconPoint(HWND tree, HTREEITEM item) {
-  const std::optional<RECT> found = labelRect(tree, item);
-  if (!found) return std::nullopt;
-  const RECT label = *found;
-  const int y = (label.top + label.bottom) / 2;
-  for (int x = 0; x < label.left; ++x) {
-    TVHITTESTINFO info{};
-    info.pt = {x, y};
-    SendMessageA(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info));
-    if (info.hItem == item && (info.flags & TVHT_ONITEMSTATEICON)) return POINT{x + 2, y};
-  }
-  return std::nullopt;
-}
-
-POINT labelPoint(HWND tree, HTREEITEM item) {
-  const RECT label = labelRect(tree, item).value_or(RECT{});
-  return {label.left + 3, (label.top + label.bottom) / 2};
-}
-
-// A click as the mouse makes it. The control waits for the release inside
-// its press handling, so the release is queued first.
-void clickAt(HWND tree, POINT p, UINT down, UINT up) {
-  PostMessageA(tree, up, 0, MAKELPARAM(p.x, p.y));
-  SendMessageA(tree, down, down == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON, MAKELPARAM(p.x, p.y));
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
-
-// Chooses the first item of the popup menu once it is open, with the keys
-// a user would press.
-VOID CALLBACK chooseFirstMenuItem(HWND, UINT, UINT_PTR id, DWORD) {
-  HWND menu = FindWindowA("#32768", nullptr);
-  if (!menu || !IsWindowVisible(menu)) return;  // not open yet: the timer comes again
-  KillTimer(nullptr, id);
-  PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-  PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-}
-
-void pump(int milliseconds) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-  MSG msg;
-  while (GetTickCount() < end) {
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    Sleep(10);
-  }
 }
 
 class MailboxTreeOnWin32 : public ::testing::Test {
@@ -180,7 +127,7 @@ TEST_F(MailboxTreeOnWin32, RealControlShowsAndChangesChecksAsTheSimulatedOne) {
   const std::string accountPath = tree.pathOf(account);
 
   // 1. A real left click on the inbox's state icon.
-  const std::optional<POINT> box = stateIconPoint(native, reinterpret_cast<HTREEITEM>(inbox->item()));
+  const std::optional<POINT> box = testing::treeStateIconPoint(native, reinterpret_cast<HTREEITEM>(inbox->item()));
   ASSERT_TRUE(box.has_value());
   clickAt(native, *box, WM_LBUTTONDOWN, WM_LBUTTONUP);
   EXPECT_EQ(inbox->stateIndex(), TMailboxTreeView::kChecked);
@@ -192,8 +139,8 @@ TEST_F(MailboxTreeOnWin32, RealControlShowsAndChangesChecksAsTheSimulatedOne) {
 
   // 2. A real right click on the account's label, and its popup's first
   //    command, "以下全てにチェックを付ける", chosen from the real menu.
-  SetTimer(nullptr, 0, 100, chooseFirstMenuItem);
-  clickAt(native, labelPoint(native, reinterpret_cast<HTREEITEM>(account->item())), WM_RBUTTONDOWN, WM_RBUTTONUP);
+  testing::chooseMenuItemSoon("以下全てにチェックを付ける");
+  clickAt(native, testing::treeLabelPoint(native, reinterpret_cast<HTREEITEM>(account->item())), WM_RBUTTONDOWN, WM_RBUTTONUP);
   {
     ui::TTreeNode* simAccount = nodeOfPath(simTree, accountPath);
     const sys::Rect r = sim.treePartRect(simTree.handle(), simAccount->item(), sys::TreePart::Label);

@@ -96,7 +96,8 @@ struct SimWindow {
   sys::ImageListHandle stateImages = 0;
   // list views and headers
   std::vector<SimColumn> columns;  // list columns, header sections
-  std::vector<SimListRow> rows;
+  std::vector<SimListRow> rows;  // a virtual list's rows hold only their selection
+  const sys::ListSource* source = nullptr;
   int topIndex = 0;
   // progress bars
   int rangeMin = 0;
@@ -262,6 +263,11 @@ class SimDesktop : public sys::Desktop {
   sys::Color systemColor(sys::SystemColor which) const override;
   sys::Point textExtent(const sys::Font& font, std::string_view text) const override;
 
+  void listSetSource(sys::WindowHandle w, const sys::ListSource* source) override;
+  void listSetCount(sys::WindowHandle w, int count) override;
+  int listNextSelected(sys::WindowHandle w, int after) const override;
+  int listHitTest(sys::WindowHandle w, sys::Point p) const override;
+
   // --- Reading back
   // The window record; throws std::out_of_range for an unknown handle.
   const SimWindow& window(sys::WindowHandle w) const;
@@ -291,6 +297,8 @@ class SimDesktop : public sys::Desktop {
   bool typeText(sys::WindowHandle w, const std::string& text);
   bool chooseComboItem(sys::WindowHandle w, int index);
   // The key goes to the form that holds w (w itself when it is a form).
+  // Unless the form handles it, a list view then moves its selection as
+  // the real one does for the arrow keys, Home, End, Page Up and Page Down.
   bool pressKey(sys::WindowHandle w, int virtualKey);
   bool mouseDown(sys::WindowHandle w, sys::MouseButton button, sys::Point p, unsigned shift = 0);
   bool mouseMove(sys::WindowHandle w, sys::Point p);
@@ -356,6 +364,8 @@ class SimDesktop : public sys::Desktop {
   // Default handling of the mouse by tree and list views.
   void treeMouseDown(sys::WindowHandle w, sys::MouseButton button, sys::Point p);
   void listMouseDown(sys::WindowHandle w, sys::Point p, unsigned shift);
+  void listKeyDown(sys::WindowHandle w, int virtualKey);
+  SimWindow* editableList(sys::WindowHandle w);
   int treeLabelWidth(const SimWindow& w, const SimTreeNode& n) const;
 
   std::map<sys::WindowHandle, SimWindow> windows_;

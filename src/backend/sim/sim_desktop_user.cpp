@@ -82,7 +82,10 @@ bool SimDesktop::pressKey(sys::WindowHandle w, int virtualKey) {
   sys::Event e = event(sys::EventType::KeyDown);
   e.window = w;
   e.key = virtualKey;
+  e.shift = (isKeyDown(sys::vk::Shift) ? sys::kShift : 0u) | (isKeyDown(sys::vk::Control) ? sys::kCtrl : 0u) |
+            (isKeyDown(sys::vk::Menu) ? sys::kAlt : 0u);
   deliver(form, e);
+  if (!e.handled && isWindow(w) && get(w).kind == sys::ControlKind::ListView) listKeyDown(w, virtualKey);
   return true;
 }
 

@@ -218,16 +218,22 @@ void SimDesktop::listSetColumnWidth(sys::WindowHandle w, int column, int width) 
   if (p && column >= 0 && column < static_cast<int>(p->columns.size())) p->columns[column].width = std::max(0, width);
 }
 
+// A list view whose rows the desktop holds: not a virtual one.
+SimWindow* SimDesktop::editableList(sys::WindowHandle w) {
+  SimWindow* p = findKind(w, sys::ControlKind::ListView);
+  return p && !(p->style & sys::kOwnerData) ? p : nullptr;
+}
+
 void SimDesktop::listInsertItem(sys::WindowHandle w, int index, const std::vector<std::string>& texts,
                                 int stateImage) {
-  SimWindow* p = findKind(w, sys::ControlKind::ListView);
+  SimWindow* p = editableList(w);
   if (!p) return;
   index = std::clamp(index, 0, static_cast<int>(p->rows.size()));
   p->rows.insert(p->rows.begin() + index, SimListRow{texts, stateImage, false});
 }
 
 void SimDesktop::listSetItemText(sys::WindowHandle w, int index, int column, const std::string& text) {
-  SimWindow* p = findKind(w, sys::ControlKind::ListView);
+  SimWindow* p = editableList(w);
   if (!p || index < 0 || index >= static_cast<int>(p->rows.size()) || column < 0) return;
   auto& texts = p->rows[index].texts;
   if (static_cast<int>(texts.size()) <= column) texts.resize(column + 1);
@@ -237,30 +243,32 @@ void SimDesktop::listSetItemText(sys::WindowHandle w, int index, int column, con
 std::string SimDesktop::listItemText(sys::WindowHandle w, int index, int column) const {
   const SimWindow* p = findKind(w, sys::ControlKind::ListView);
   if (!p || index < 0 || index >= static_cast<int>(p->rows.size()) || column < 0) return {};
+  if (p->style & sys::kOwnerData) return p->source ? p->source->cellText(index, column) : std::string();
   const auto& texts = p->rows[index].texts;
   return column < static_cast<int>(texts.size()) ? texts[column] : std::string();
 }
 
 void SimDesktop::listSetStateImage(sys::WindowHandle w, int index, int stateImage) {
-  SimWindow* p = findKind(w, sys::ControlKind::ListView);
+  SimWindow* p = editableList(w);
   if (p && index >= 0 && index < static_cast<int>(p->rows.size())) p->rows[index].stateImage = stateImage;
 }
 
 int SimDesktop::listStateImage(sys::WindowHandle w, int index) const {
   const SimWindow* p = findKind(w, sys::ControlKind::ListView);
   if (!p || index < 0 || index >= static_cast<int>(p->rows.size())) return -1;
+  if (p->style & sys::kOwnerData) return p->source ? p->source->stateImage(index) : -1;
   return p->rows[index].stateImage;
 }
 
 void SimDesktop::listDeleteItem(sys::WindowHandle w, int index) {
-  SimWindow* p = findKind(w, sys::ControlKind::ListView);
+  SimWindow* p = editableList(w);
   if (!p || index < 0 || index >= static_cast<int>(p->rows.size())) return;
   p->rows.erase(p->rows.begin() + index);
   p->topIndex = std::clamp(p->topIndex, 0, std::max(0, static_cast<int>(p->rows.size()) - 1));
 }
 
 void SimDesktop::listDeleteAll(sys::WindowHandle w) {
-  SimWindow* p = findKind(w, sys::ControlKind::ListView);
+  SimWindow* p = editableList(w);
   if (!p) return;
   p->rows.clear();
   p->topIndex = 0;
@@ -305,6 +313,71 @@ void SimDesktop::listScroll(sys::WindowHandle w, int lines) {
 
 void SimDesktop::listSetStateImages(sys::WindowHandle w, sys::ImageListHandle images) {
   if (SimWindow* p = findKind(w, sys::ControlKind::ListView)) p->stateImages = images;
+}
+
+void SimDesktop::listSetSource(sys::WindowHandle w, const sys::ListSource* source) {
+  if (SimWindow* p = findKind(w, sys::ControlKind::ListView)) p->source = source;
+}
+
+void SimDesktop::listSetCount(sys::WindowHandle w, int count) {
+  SimWindow* p = findKind(w, sys::ControlKind::ListView);
+  if (!p || !(p->style & sys::kOwnerData)) return;
+  p->rows.resize(static_cast<std::size_t>(std::max(0, count)));
+  const int last = std::max(0, static_cast<int>(p->rows.size()) - listCountPerPage(w));
+  p->topIndex = std::clamp(p->topIndex, 0, last);
+}
+
+int SimDesktop::listNextSelected(sys::WindowHandle w, int after) const {
+  const SimWindow* p = findKind(w, sys::ControlKind::ListView);
+  if (!p) return -1;
+  for (int i = std::max(0, after + 1); i < static_cast<int>(p->rows.size()); ++i) {
+    if (p->rows[i].selected) return i;
+  }
+  return -1;
+}
+
+int SimDesktop::listHitTest(sys::WindowHandle w, sys::Point pt) const {
+  const SimWindow* p = findKind(w, sys::ControlKind::ListView);
+  if (!p || pt.x < 0 || pt.x >= p->bounds.width() || pt.y >= p->bounds.height()) return -1;
+  const int y = pt.y - listHeaderHeight(*p);
+  if (y < 0) return -1;
+  const int row = p->topIndex + y / kListRow;
+  return row < static_cast<int>(p->rows.size()) ? row : -1;
+}
+
+void SimDesktop::listKeyDown(sys::WindowHandle w, int key) {
+  // Virtual-key codes of the keys that move through a list.
+  constexpr int kPageUp = 0x21, kPageDown = 0x22, kEnd = 0x23, kHome = 0x24, kUp = 0x26, kDown = 0x28;
+  SimWindow* p = findKind(w, sys::ControlKind::ListView);
+  if (!p || p->rows.empty()) return;
+  const int count = static_cast<int>(p->rows.size());
+  const int page = std::max(1, listCountPerPage(w) - 1);
+  const int from = listNextSelected(w, -1);
+  int to = from;
+  switch (key) {
+    case kUp: to = from < 0 ? 0 : from - 1; break;
+    case kDown: to = from + 1; break;
+    case kHome: to = 0; break;
+    case kEnd: to = count - 1; break;
+    case kPageUp: to = from - page; break;
+    case kPageDown: to = from < 0 ? page : from + page; break;
+    default: return;
+  }
+  to = std::clamp(to, 0, count - 1);
+  bool changed = false;
+  for (int i = 0; i < count; ++i) {
+    const bool selected = i == to;
+    changed = changed || p->rows[i].selected != selected;
+    p->rows[i].selected = selected;
+  }
+  // The focused row comes into view, as the real control scrolls it.
+  const int perPage = std::max(1, listCountPerPage(w));
+  if (to < p->topIndex) p->topIndex = to;
+  if (to >= p->topIndex + perPage) p->topIndex = to - perPage + 1;
+  if (!changed) return;
+  sys::Event e;
+  e.type = sys::EventType::Change;
+  deliver(w, e);
 }
 
 void SimDesktop::listMouseDown(sys::WindowHandle w, sys::Point pt, unsigned shift) {

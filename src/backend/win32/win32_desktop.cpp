@@ -75,6 +75,7 @@ ChildClass childClass(sys::ControlKind kind, unsigned s) {
     case sys::ControlKind::ListView:
       return {WC_LISTVIEWA,
               tab | LVS_REPORT | LVS_SHAREIMAGELISTS | LVS_NOSORTHEADER |
+                  ((s & sys::kOwnerData) ? LVS_OWNERDATA : 0u) |
                   ((s & sys::kMultiSelect) ? 0u : LVS_SINGLESEL) |
                   ((s & sys::kShowSelectionAlways) ? LVS_SHOWSELALWAYS : 0u) |
                   ((s & sys::kNoColumnHeader) ? LVS_NOCOLUMNHEADER : 0u) | ((s & sys::kReadOnly) ? 0u : LVS_EDITLABELS),
@@ -499,16 +500,16 @@ bool Win32Desktop::preTranslate(MSG& msg) {
   HWND root = GetAncestor(msg.hwnd, GA_ROOT);
   Record* r = record(root);
   if (!r || r->kind != sys::ControlKind::Form) return false;
-  if (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) {
-    sys::Event e;
-    e.type = sys::EventType::KeyDown;
-    e.window = wh(msg.hwnd);
-    e.key = static_cast<int>(msg.wParam);
-    deliver(root, e);
-    return e.handled;
-  }
   if (msg.wParam == VK_TAB) return IsDialogMessageA(root, &msg) != FALSE;
-  return false;
+  // The form hears every key first; what it leaves goes to the control.
+  sys::Event e;
+  e.type = sys::EventType::KeyDown;
+  e.window = wh(msg.hwnd);
+  e.key = static_cast<int>(msg.wParam);
+  e.shift = (GetKeyState(VK_SHIFT) < 0 ? sys::kShift : 0u) | (GetKeyState(VK_CONTROL) < 0 ? sys::kCtrl : 0u) |
+            (GetKeyState(VK_MENU) < 0 ? sys::kAlt : 0u);
+  deliver(root, e);
+  return e.handled;
 }
 
 void Win32Desktop::processPendingMessages() {

@@ -140,6 +140,11 @@ class Win32Desktop : public sys::Desktop {
   sys::Color systemColor(sys::SystemColor which) const override;
   sys::Point textExtent(const sys::Font& font, std::string_view text) const override;
 
+  void listSetSource(sys::WindowHandle w, const sys::ListSource* source) override;
+  void listSetCount(sys::WindowHandle w, int count) override;
+  int listNextSelected(sys::WindowHandle w, int after) const override;
+  int listHitTest(sys::WindowHandle w, sys::Point p) const override;
+
   // What the desktop keeps for each window it created.
   struct Record {
     Win32Desktop* desktop = nullptr;
@@ -156,6 +161,7 @@ class Win32Desktop : public sys::Desktop {
     int dropDownCount = 8;
     int pendingShow = 0;         // SW_ state for a hidden form, applied when shown
     std::string statusText;
+    const sys::ListSource* source = nullptr;  // a virtual list view's rows
   };
 
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -169,6 +175,8 @@ class Win32Desktop : public sys::Desktop {
   bool routeCommand(HWND child, int code);
   bool routeNotify(const NMHDR& hdr, LRESULT& result);
   bool routeDrawItem(const DRAWITEMSTRUCT& d);
+  // A virtual list view asks for a row's texts and state image.
+  void fillDisplayInfo(const Record& list, const NMHDR& hdr);
   // Delivers an event; false when the window has no listener.
   bool deliver(HWND hwnd, sys::Event& e);
   bool preTranslate(MSG& msg);

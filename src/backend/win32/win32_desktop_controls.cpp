@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -38,6 +39,12 @@ class Quiet {
 
 Win32Desktop::Record* rec(sys::WindowHandle w) {
   return static_cast<Win32Desktop::Record*>(GetPropA(hw(w), "Gleanix.Record"));
+}
+
+// A virtual list view: its rows are its source's, never the control's.
+bool isVirtualList(sys::WindowHandle w) {
+  const Win32Desktop::Record* r = rec(w);
+  return r && r->kind == sys::ControlKind::ListView && (r->style & sys::kOwnerData);
 }
 
 TVITEMA treeItemOf(sys::TreeItem item, const sys::TreeItemData& data, std::string& text) {
@@ -281,6 +288,7 @@ void Win32Desktop::listSetColumnWidth(sys::WindowHandle w, int column, int width
 
 void Win32Desktop::listInsertItem(sys::WindowHandle w, int index, const std::vector<std::string>& texts,
                                   int stateImage) {
+  if (isVirtualList(w)) return;
   Quiet q(rec(w));
   std::string caption = texts.empty() ? std::string() : texts[0];
   LVITEMA it{};
@@ -294,6 +302,7 @@ void Win32Desktop::listInsertItem(sys::WindowHandle w, int index, const std::vec
 }
 
 void Win32Desktop::listSetItemText(sys::WindowHandle w, int index, int column, const std::string& text) {
+  if (isVirtualList(w)) return;
   Quiet q(rec(w));
   std::string s = text;
   LVITEMA it{};
@@ -303,6 +312,11 @@ void Win32Desktop::listSetItemText(sys::WindowHandle w, int index, int column, c
 }
 
 std::string Win32Desktop::listItemText(sys::WindowHandle w, int index, int column) const {
+  if (isVirtualList(w)) {
+    const Record* r = rec(w);
+    if (!r->source || index < 0 || index >= listCount(w) || column < 0) return {};
+    return r->source->cellText(index, column);
+  }
   std::vector<char> buf(4096, '\0');
   LVITEMA it{};
   it.iSubItem = column;
@@ -313,6 +327,7 @@ std::string Win32Desktop::listItemText(sys::WindowHandle w, int index, int colum
 }
 
 void Win32Desktop::listSetStateImage(sys::WindowHandle w, int index, int stateImage) {
+  if (isVirtualList(w)) return;
   Quiet q(rec(w));
   LVITEMA it{};
   it.state = INDEXTOSTATEIMAGEMASK(static_cast<UINT>(stateImage + 1));
@@ -321,16 +336,22 @@ void Win32Desktop::listSetStateImage(sys::WindowHandle w, int index, int stateIm
 }
 
 int Win32Desktop::listStateImage(sys::WindowHandle w, int index) const {
+  if (isVirtualList(w)) {
+    const Record* r = rec(w);
+    return r->source && index >= 0 && index < listCount(w) ? r->source->stateImage(index) : -1;
+  }
   const LRESULT s = SendMessageA(hw(w), LVM_GETITEMSTATE, static_cast<WPARAM>(index), LVIS_STATEIMAGEMASK);
   return static_cast<int>((static_cast<UINT>(s) & LVIS_STATEIMAGEMASK) >> 12) - 1;
 }
 
 void Win32Desktop::listDeleteItem(sys::WindowHandle w, int index) {
+  if (isVirtualList(w)) return;
   Quiet q(rec(w));
   SendMessageA(hw(w), LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
 }
 
 void Win32Desktop::listDeleteAll(sys::WindowHandle w) {
+  if (isVirtualList(w)) return;
   Quiet q(rec(w));
   SendMessageA(hw(w), LVM_DELETEALLITEMS, 0, 0);
 }
@@ -372,6 +393,65 @@ void Win32Desktop::listScroll(sys::WindowHandle w, int lines) {
 
 void Win32Desktop::listSetStateImages(sys::WindowHandle w, sys::ImageListHandle images) {
   SendMessageA(hw(w), LVM_SETIMAGELIST, LVSIL_STATE, static_cast<LPARAM>(images));
+}
+
+void Win32Desktop::listSetSource(sys::WindowHandle w, const sys::ListSource* source) {
+  Record* r = rec(w);
+  if (!r || !isVirtualList(w)) return;
+  r->source = source;
+  // State images of a virtual list come from the source as well.
+  SendMessageA(hw(w), LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
+  InvalidateRect(hw(w), nullptr, TRUE);
+}
+
+void Win32Desktop::listSetCount(sys::WindowHandle w, int count) {
+  if (!isVirtualList(w)) return;
+  Quiet q(rec(w));
+  SendMessageA(hw(w), LVM_SETITEMCOUNT, static_cast<WPARAM>(std::max(0, count)),
+               LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+}
+
+int Win32Desktop::listNextSelected(sys::WindowHandle w, int after) const {
+  const LRESULT i = SendMessageA(hw(w), LVM_GETNEXTITEM, static_cast<WPARAM>(after < 0 ? -1 : after),
+                                 MAKELPARAM(LVNI_SELECTED, 0));
+  return i < 0 ? -1 : static_cast<int>(i);
+}
+
+int Win32Desktop::listHitTest(sys::WindowHandle w, sys::Point p) const {
+  LVHITTESTINFO info{};
+  info.pt = {p.x, p.y};
+  const LRESULT i = SendMessageA(hw(w), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info));
+  return i >= 0 && (info.flags & LVHT_ONITEM) ? static_cast<int>(i) : -1;
+}
+
+void Win32Desktop::fillDisplayInfo(const Record& list, const NMHDR& hdr) {
+  const bool wide = hdr.code == static_cast<UINT>(LVN_GETDISPINFOW);
+  // The A and W forms share their layout up to the text pointer's type.
+  auto& item = reinterpret_cast<NMLVDISPINFOA&>(const_cast<NMHDR&>(hdr)).item;
+  if (!list.source || item.iItem < 0) return;
+  if (item.mask & LVIF_TEXT && item.pszText && item.cchTextMax > 0) {
+    const std::string text = list.source->cellText(item.iItem, item.iSubItem);
+    if (wide) {
+      auto* out = reinterpret_cast<wchar_t*>(item.pszText);
+      const int n = MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), out, item.cchTextMax - 1);
+      out[std::max(0, n)] = L'\0';
+    } else {
+      // Cut on a character boundary, so that no lone lead byte is shown.
+      std::size_t n = 0;
+      while (n < text.size()) {
+        const std::size_t step = util::charBytesAt(text, n);
+        if (n + step >= static_cast<std::size_t>(item.cchTextMax)) break;
+        n += step;
+      }
+      std::memcpy(item.pszText, text.data(), n);
+      item.pszText[n] = '\0';
+    }
+  }
+  if (item.mask & LVIF_STATE) {
+    item.state = (item.state & ~LVIS_STATEIMAGEMASK) |
+                 INDEXTOSTATEIMAGEMASK(static_cast<UINT>(list.source->stateImage(item.iItem) + 1));
+    item.stateMask |= LVIS_STATEIMAGEMASK;
+  }
 }
 
 // --- header controls

@@ -239,9 +239,20 @@ bool Win32Desktop::routeNotify(const NMHDR& hdr, LRESULT& result) {
       }
       break;
     case sys::ControlKind::ListView:
-      if (code == static_cast<int>(LVN_ITEMCHANGED) && !c->suppress) {
+      if (code == static_cast<int>(LVN_GETDISPINFOA) || code == static_cast<int>(LVN_GETDISPINFOW)) {
+        fillDisplayInfo(*c, hdr);
+        return true;
+      } else if (code == static_cast<int>(LVN_ODFINDITEMA) || code == static_cast<int>(LVN_ODFINDITEMW)) {
+        result = -1;  // no type-ahead search in a virtual list
+        return true;
+      } else if (code == static_cast<int>(LVN_ITEMCHANGED) && !c->suppress) {
         const auto& nm = reinterpret_cast<const NMLISTVIEW&>(hdr);
         if (!(nm.uChanged & LVIF_STATE) || !((nm.uNewState ^ nm.uOldState) & LVIS_SELECTED)) return false;
+        e.type = sys::EventType::Change;
+      } else if (code == static_cast<int>(LVN_ODSTATECHANGED) && !c->suppress) {
+        // A range of a virtual list's rows changed their selection at once.
+        const auto& nm = reinterpret_cast<const NMLVODSTATECHANGE&>(hdr);
+        if (!((nm.uNewState ^ nm.uOldState) & LVIS_SELECTED)) return false;
         e.type = sys::EventType::Change;
       } else if (code == static_cast<int>(NM_DBLCLK)) {
         e.type = sys::EventType::DoubleClick;
