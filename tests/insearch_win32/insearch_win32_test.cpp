@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -18,6 +17,7 @@
 #include "backend/win32/win32_desktop.h"
 #include "insearch/in_mail_search.h"
 #include "support/plugin_fixture.h"
+#include "ui_win32/native_ui.h"
 #include "ui_win32/png_shot.h"
 #include "util/sjis.h"
 
@@ -113,35 +113,6 @@ Place placeOf(const std::string& text, const std::string& what, std::size_t from
   return {static_cast<int>(b), chars};
 }
 
-// What runs while the modal dialogs of a command are up: a thread timer
-// polls for the next dialog's window and, once it is shown and painted,
-// hands it to that step; a step that returns true is done.
-struct DialogStep {
-  const char* className;
-  std::function<bool(HWND)> run;
-};
-std::deque<DialogStep> gSteps;
-int gTicks = 0;
-
-VOID CALLBACK pollDialog(HWND, UINT, UINT_PTR id, DWORD) {
-  if (gSteps.empty()) {
-    KillTimer(nullptr, id);
-    return;
-  }
-  HWND form = FindWindowA(gSteps.front().className, nullptr);
-  if (!form || !IsWindowVisible(form) || ++gTicks < 3) return;
-  gTicks = 0;
-  // Taken out first: the step runs the dialog's buttons, which may end it.
-  DialogStep step = gSteps.front();
-  if (step.run(form)) gSteps.pop_front();
-}
-
-void onDialogs(std::deque<DialogStep> steps) {
-  gSteps = std::move(steps);
-  gTicks = 0;
-  SetTimer(nullptr, 0, 50, pollDialog);
-}
-
 BOOL CALLBACK collectChild(HWND w, LPARAM lp) {
   reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
   return TRUE;
@@ -153,16 +124,9 @@ std::vector<HWND> descendants(HWND form) {
   return out;
 }
 
-HWND childWithText(HWND form, const std::string& text) {
-  for (HWND w : descendants(form)) {
-    if (windowText(w) == text) return w;
-  }
-  return nullptr;
-}
-
-void press(HWND form, const std::string& buttonText) {
-  HWND b = childWithText(form, buttonText);
-  ASSERT_NE(b, nullptr) << buttonText;
+void press(HWND form, const char* caption) {
+  HWND b = findDescendant(form, "Button", caption);
+  ASSERT_NE(b, nullptr) << caption;
   SendMessageA(b, BM_CLICK, 0, 0);
 }
 
@@ -315,17 +279,18 @@ TEST_F(InMailSearchOnWin32, TheDialogsOnRealWindows) {
   setText(gView, kMail, 0);
 
   // Find mode from the VIEW window.
-  onDialogs({{"TSearchForm", [](HWND form) {
-                EXPECT_EQ(windowText(form), "このメール内の検索");
-                EXPECT_FALSE(IsWindowVisible(childWithText(form, "置換文字列")));
-                EXPECT_FALSE(IsWindowVisible(childWithText(form, "続けて置き換える")));
-                expectLaidOutWell(form);
-                shoot(form, "search_form.png");
-                press(form, "検索");
-                return true;
-              }}});
+  bool shown = false;
+  whenShown("TSearchForm", [&shown](HWND form) {
+    shown = true;
+    EXPECT_EQ(windowText(form), "このメール内の検索");
+    EXPECT_FALSE(IsWindowVisible(findDescendant(form, "Static", "置換文字列")));
+    EXPECT_FALSE(IsWindowVisible(findDescendant(form, "Button", "続けて置き換える")));
+    expectLaidOutWell(form);
+    shoot(form, "search_form.png");
+    press(form, "検索");
+  });
   command(gView, kViewFind);
-  EXPECT_TRUE(gSteps.empty());
+  EXPECT_TRUE(shown);
   const Place first = placeOf(kMail, "検索語");
   EXPECT_EQ(desktop->editSelection(wh(gView.edit)), std::make_pair(first.byte, first.byte + 6));
 
@@ -333,29 +298,26 @@ TEST_F(InMailSearchOnWin32, TheDialogsOnRealWindows) {
   // replacement: replace the first match, skip the second.
   setText(gSend, kMail, 0);
   int asked = 0;
-  const auto question = [&asked](HWND form) {
+  std::function<void(HWND)> question = [&](HWND form) {
     EXPECT_EQ(windowText(form), "置換");
-    EXPECT_NE(childWithText(form, "\"置換後\" と置き換えますか？"), nullptr);
+    EXPECT_NE(findDescendant(form, "Static", "\"置換後\" と置き換えますか？"), nullptr);
     if (++asked == 1) {
       expectLaidOutWell(form);
       shoot(form, "replace_confirm.png");
+      whenShown("TReplaceForm", question);
       press(form, "置換する(&Y)");
     } else {
       press(form, "置換しない(&N)");
     }
-    return true;
   };
-  onDialogs({{"TSearchForm",
-              [](HWND form) {
-                EXPECT_EQ(windowText(form), "このメール内の置換");
-                EXPECT_TRUE(IsWindowVisible(childWithText(form, "置き換える前に確認する")));
-                expectLaidOutWell(form);
-                shoot(form, "replace_form.png");
-                press(form, "置換");
-                return true;
-              }},
-             {"TReplaceForm", question},
-             {"TReplaceForm", question}});
+  whenShown("TSearchForm", [&](HWND form) {
+    EXPECT_EQ(windowText(form), "このメール内の置換");
+    EXPECT_TRUE(IsWindowVisible(findDescendant(form, "Button", "置き換える前に確認する")));
+    expectLaidOutWell(form);
+    shoot(form, "replace_form.png");
+    whenShown("TReplaceForm", question);
+    press(form, "置換");
+  });
   command(gSend, kSendReplace);
   EXPECT_EQ(asked, 2);
   EXPECT_EQ(windowText(gSend.edit), "日本語のﾃｷｽﾄ and 置換後 mixed 検索語 end");

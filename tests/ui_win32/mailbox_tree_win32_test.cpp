@@ -72,7 +72,7 @@ std::vector<NativeNode> modelNodes(TMailboxTreeView& tree) {
 class MailboxTreeOnWin32 : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::string sample = testing::wineDrivePath(GLEANIX_SOURCE_DIR "/samples/store/");
+    const std::string sample = wineDrivePath(GLEANIX_SOURCE_DIR "/samples/store/");
     if (files->exists(sample + "Mailbox.ini") || files->exists(sample + "Account.ini")) {
       root = sample;
     } else {
@@ -161,7 +161,7 @@ TEST_F(MailboxTreeOnWin32, RealControlShowsAndChangesChecksAsTheSimulatedOne) {
   tree.setTopItem(tree.topNodes().front().get());
   UpdateWindow(hw(form.handle()));
   pump(300);
-  const std::string shot = testing::wineDrivePath(GLEANIX_BINARY_DIR "/mailbox_tree.png");
+  const std::string shot = wineDrivePath(GLEANIX_BINARY_DIR "/mailbox_tree.png");
   EXPECT_TRUE(testing::saveWindowPng(hw(form.handle()), shot)) << shot;
 }
 

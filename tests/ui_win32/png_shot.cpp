@@ -103,11 +103,4 @@ bool saveWindowPng(HWND window, const std::string& path) {
   return std::fclose(f) == 0 && ok;
 }
 
-std::string wineDrivePath(std::string unixPath) {
-  for (char& c : unixPath) {
-    if (c == '/') c = '\\';
-  }
-  return "Z:" + unixPath;
-}
-
 }  // namespace gleanix::testing

@@ -11,7 +11,4 @@ namespace gleanix::testing {
 // False when the window cannot be captured or the file not written.
 bool saveWindowPng(HWND window, const std::string& path);
 
-// A Linux path of the build as Wine's Z: drive shows it.
-std::string wineDrivePath(std::string unixPath);
-
 }  // namespace gleanix::testing
