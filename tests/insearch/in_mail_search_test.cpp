@@ -121,6 +121,7 @@ TEST_F(InMailSearch, FindDialogShowsTheFindControlsAndSearches) {
 
 TEST_F(InMailSearch, ReplaceDialogShowsEveryControlAndReplaces) {
   settings().writeSetting("Search", "Confirm", false);
+  settings().writeSetting("Search", "Keyword", "one");
   setText(sendEdit, "one two one");
   desktop->onModal([this](sys::WindowHandle form) {
     EXPECT_EQ(desktop->window(form).text, "このメール内の置換");
@@ -132,9 +133,16 @@ TEST_F(InMailSearch, ReplaceDialogShowsEveryControlAndReplaces) {
     EXPECT_EQ(desktop->clientRect(form).height(), control(form, "ConfirmCheck").bounds.bottom + 8);
     EXPECT_TRUE(control(form, "ContinueCheck").checked);
     EXPECT_FALSE(control(form, "ConfirmCheck").checked);
-    EXPECT_FALSE(control(form, "SearchButton").enabled);  // no keyword yet
-    desktop->typeText(desktop->child(form, "KeywordCombo"), "one");
+    // The search button follows the keyword text, typed or taken from the history.
     EXPECT_TRUE(control(form, "SearchButton").enabled);
+    desktop->typeText(desktop->child(form, "KeywordCombo"), "");
+    EXPECT_FALSE(control(form, "SearchButton").enabled);
+    desktop->chooseComboItem(desktop->child(form, "KeywordCombo"), 0);
+    EXPECT_TRUE(control(form, "SearchButton").enabled);
+    desktop->typeText(desktop->child(form, "KeywordCombo"), "");
+    desktop->pressKey(desktop->child(form, "KeywordCombo"), sys::vk::Return);  // a disabled default button
+    EXPECT_TRUE(desktop->isWindow(form) && desktop->isVisible(form));
+    desktop->typeText(desktop->child(form, "KeywordCombo"), "one");
     desktop->typeText(desktop->child(form, "ReplaceCombo"), "1");
     desktop->click(desktop->child(form, "SearchButton"));
   });
@@ -155,23 +163,6 @@ TEST_F(InMailSearch, BothDialogsFitTheirCaptionsInEveryMode) {
   insearch::TReplaceForm question(started(), "\"置換後の文字列\" と置き換えますか？");
   question.show();
   EXPECT_EQ(layoutFaults(question), std::vector<std::string>());
-}
-
-TEST_F(InMailSearch, TheSearchButtonFollowsTheKeywordText) {
-  settings().writeSetting("Search", "Keyword", "abc");
-  desktop->onModal([this](sys::WindowHandle form) {
-    const sys::WindowHandle combo = desktop->child(form, "KeywordCombo");
-    desktop->typeText(combo, "");
-    EXPECT_FALSE(control(form, "SearchButton").enabled);
-    desktop->chooseComboItem(combo, 0);
-    EXPECT_TRUE(control(form, "SearchButton").enabled);
-    desktop->typeText(combo, "");
-    // Return presses the default button only while it can be pressed.
-    desktop->pressKey(combo, sys::vk::Return);
-    EXPECT_TRUE(desktop->isWindow(form));
-  });
-  inMailSearch(started(), view, kViewFind);
-  EXPECT_EQ(setting("Keyword"), "abc");
 }
 
 TEST_F(InMailSearch, AKeywordInTheHistoryInOtherLetterCaseTakesTheTopWithItsNewSpelling) {
