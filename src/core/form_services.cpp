@@ -61,6 +61,16 @@ void saveFormGeometry(StartedPlugin& plugin, ui::TForm& form, std::string_view s
   settings::saveWindowGeometry(window, plugin.settings(), plugin.fs(), section);
 }
 
+void restoreFormRegistryGeometry(StartedPlugin& plugin, ui::TForm& form, std::string_view path) {
+  FormGeometry window(form);
+  settings::restoreRegistryGeometry(window, plugin.registry(), path);
+}
+
+void saveFormRegistryGeometry(StartedPlugin& plugin, ui::TForm& form, std::string_view path) {
+  const FormGeometry window(form);
+  settings::saveRegistryGeometry(window, plugin.registry(), path);
+}
+
 settings::FontRecord fontRecord(const sys::Font& font) {
   return {font.name,      font.size,        static_cast<std::int32_t>(font.color), font.bold, font.italic,
           font.underline, font.strikeout};

@@ -1,7 +1,7 @@
 #pragma once
 // What the plug-in's dialogs take from the started plug-in: their window
-// geometry and fonts kept in the settings cache, and the help file their
-// Help buttons open.
+// geometry kept in the settings cache (or the registry), their fonts kept
+// in the settings cache, and the help file their Help buttons open.
 
 #include <string_view>
 
@@ -17,6 +17,10 @@ namespace gleanix::core {
 void restoreFormGeometry(StartedPlugin& plugin, ui::TForm& form, std::string_view section);
 // Writes them and saves the settings file.
 void saveFormGeometry(StartedPlugin& plugin, ui::TForm& form, std::string_view section);
+// The same kept in the registry under a path relative to the plug-in's key
+// ("SearchForm\View"), for the in-mail search dialogs.
+void restoreFormRegistryGeometry(StartedPlugin& plugin, ui::TForm& form, std::string_view path);
+void saveFormRegistryGeometry(StartedPlugin& plugin, ui::TForm& form, std::string_view path);
 
 settings::FontRecord fontRecord(const sys::Font& font);
 sys::Font fontOf(const settings::FontRecord& record);

@@ -8,6 +8,7 @@ TRegularExpression::TRegularExpression() { slots_[0] = std::make_unique<Compiled
 
 void TRegularExpression::setRegExp(std::string_view pattern) {
   errorPosition_ = 0;
+  errorMessage_.clear();
   regExp_.assign(pattern);
   const std::string source = literalPattern_ ? escapePattern(pattern) : std::string(pattern);
   try {
@@ -16,6 +17,7 @@ void TRegularExpression::setRegExp(std::string_view pattern) {
     // Folding could not read the pattern: the error is only remembered, and
     // the (empty) output is compiled.
     errorPosition_ = e.position();
+    errorMessage_ = e.what();
   }
   try {
     slots_[1] = std::make_unique<CompiledPattern>(preprocessor_.output());
@@ -27,6 +29,7 @@ void TRegularExpression::setRegExp(std::string_view pattern) {
     // the rewritten text.
     const ERegExpParser error(e.text(), preprocessor_.patternPosition(e.bytePosition()));
     errorPosition_ = error.position();
+    errorMessage_ = error.what();
     throw error;
   } catch (...) {
     slots_[1].reset();

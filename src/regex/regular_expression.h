@@ -34,6 +34,10 @@ class TRegularExpression {
   // The position of the last syntax error met while setting the pattern
   // (also one swallowed by the fuzzy rewrite); 0 when none.
   std::uint16_t errorPosition() const { return errorPosition_; }
+  // The message of that error, text and position ("右ブラケット "]" が必要です(4)"),
+  // so that a caller can show an error the fuzzy rewrite swallowed; empty
+  // when none.
+  const std::string& errorMessage() const { return errorMessage_; }
 
  protected:
   CompiledPattern& current() { return *slots_[slot_]; }
@@ -44,6 +48,7 @@ class TRegularExpression {
   std::string regExp_;
   bool literalPattern_ = false;
   std::uint16_t errorPosition_ = 0;
+  std::string errorMessage_;
   TREPreProcessor preprocessor_;
   std::unique_ptr<CompiledPattern> slots_[2];
   int slot_ = 0;

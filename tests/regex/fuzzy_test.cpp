@@ -155,7 +155,7 @@ TEST(RegexFuzzyMatch, NoFoldingInsideClasses) {
   EXPECT_EQ(fuzzyFind("[^あ]", "ア"), (Found{1, 2}));
 }
 
-TEST(RegexFuzzyMatch, TokenisingErrorsAreSwallowedIntoTheErrorPosition) {
+TEST(RegexFuzzyMatch, TokenisingErrorsAreSwallowedIntoTheErrorPositionAndMessage) {
   for (const auto& [pattern, position] : std::vector<std::pair<std::string, int>>{
            {"ab[cd", 6}, {"[]", 2}, {"x\\", 2}, {"\\xg", 1}, {"[z-a]", 2}, {"\\777777", 1}, {"a\x83", 2}}) {
     SCOPED_TRACE(pattern);
@@ -163,6 +163,7 @@ TEST(RegexFuzzyMatch, TokenisingErrorsAreSwallowedIntoTheErrorPosition) {
     m.setUseFuzzyCharDic(true);
     EXPECT_NO_THROW(m.setRegExp(pattern));
     EXPECT_EQ(m.errorPosition(), position);
+    EXPECT_TRUE(m.errorMessage().ends_with("(" + std::to_string(position) + ")")) << m.errorMessage();
     int p;
     int l;
     EXPECT_EQ(m.match("zzz", p, l), 1);  // the empty pattern matches everything

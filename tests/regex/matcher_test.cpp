@@ -123,10 +123,12 @@ TEST(RegexMatch, AFailedSetSelectsTheEmptyPatternAndRaises) {
     EXPECT_EQ(e.text(), reg_exp_errors::kNeedParen);
   }
   EXPECT_EQ(m.errorPosition(), 4);
+  EXPECT_EQ(m.errorMessage(), std::string(reg_exp_errors::kNeedParen) + "(4)");
   EXPECT_EQ(m.RegExp(), "ab(");
   EXPECT_EQ(find(m, "xabc"), (Found{1, 0}));
   m.setRegExp("c");
   EXPECT_EQ(m.errorPosition(), 0);
+  EXPECT_EQ(m.errorMessage(), "");
   EXPECT_EQ(find(m, "xabc"), (Found{4, 1}));
 }
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "util/sjis.h"
@@ -95,15 +96,69 @@ int Win32Desktop::comboIndex(sys::WindowHandle w) const {
 }
 
 // --- edits
+//
+// Callers work with byte offsets into the control's CP932 text, as an edit
+// control of an ANSI window is meant to count them. Wine's keeps its text as
+// UTF-16 and counts characters even for an ANSI window. Which one a control
+// does shows in its length: the end of its last line in its own units
+// against the length of its ANSI text. They differ only when the text holds
+// double-byte characters, and then the positions are converted with the
+// text; otherwise they pass unchanged (and cost two cheap messages).
+
+namespace {
+
+int characterCount(std::string_view text) {
+  int n = 0;
+  for (std::size_t i = 0; i < text.size(); i += util::charBytesAt(text, i)) ++n;
+  return n;
+}
+
+// The byte offset of character index chars, and back (an offset inside a
+// double-byte character counts that character as passed).
+int byteOffsetOf(std::string_view text, int chars) {
+  std::size_t i = 0;
+  for (int n = 0; n < chars && i < text.size(); ++n) i += util::charBytesAt(text, i);
+  return static_cast<int>(i);
+}
+
+int charOffsetOf(std::string_view text, int bytes) {
+  int n = 0;
+  const std::size_t limit = std::min(text.size(), static_cast<std::size_t>(bytes));
+  for (std::size_t i = 0; i < limit; i += util::charBytesAt(text, i)) ++n;
+  return n;
+}
+
+// The control's text when it counts characters rather than bytes.
+std::optional<std::string> characterCountedText(const Win32Desktop& desktop, sys::WindowHandle w) {
+  const LRESULT lines = SendMessageA(hw(w), EM_GETLINECOUNT, 0, 0);
+  const LRESULT lastLine = SendMessageA(hw(w), EM_LINEINDEX, lines > 1 ? lines - 1 : 0, 0);
+  if (lastLine < 0) return std::nullopt;
+  const LRESULT units = lastLine + SendMessageA(hw(w), EM_LINELENGTH, static_cast<WPARAM>(lastLine), 0);
+  if (units == GetWindowTextLengthA(hw(w))) return std::nullopt;
+  std::string text = desktop.text(w);
+  if (characterCount(text) != units) return std::nullopt;
+  return text;
+}
+
+}  // namespace
 
 std::pair<int, int> Win32Desktop::editSelection(sys::WindowHandle w) const {
   DWORD start = 0;
   DWORD end = 0;
   SendMessageA(hw(w), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  return {static_cast<int>(start), static_cast<int>(end)};
+  std::pair<int, int> sel{static_cast<int>(start), static_cast<int>(end)};
+  if (const auto text = characterCountedText(*this, w)) {
+    sel = {byteOffsetOf(*text, sel.first), byteOffsetOf(*text, sel.second)};
+  }
+  return sel;
 }
 
 void Win32Desktop::setEditSelection(sys::WindowHandle w, int start, int end) {
+  if (const auto text = characterCountedText(*this, w)) {
+    // -1 keeps its meaning (to the end, or no selection).
+    if (start >= 0) start = charOffsetOf(*text, start);
+    if (end >= 0) end = charOffsetOf(*text, end);
+  }
   SendMessageA(hw(w), EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
 }
 
