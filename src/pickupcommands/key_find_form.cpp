@@ -2,9 +2,9 @@
 
 #include "pickupcommands/keyword_history.h"
 #include "pickupcommands/search_settings.h"
+#include "settings/setting_lists.h"
 #include "ui/splitter.h"
 #include "ui/std_controls.h"
-#include "util/sjis.h"
 
 namespace gleanix::pickupcommands {
 namespace {
@@ -162,12 +162,11 @@ void TKeyFindForm::OKButtonClick() {
   auto& memo = component<ui::TMemo>("KeywordMemo");
   std::vector<std::string> lines;
   for (const std::string& line : memo.lines()) {
-    const std::string_view t = util::trim(line);
+    const std::string_view t = keywordLine(line);
     if (!t.empty()) lines.emplace_back(t);
   }
   memo.setLines(lines);
   putFirst(history_, keywordText(lines));
-  if (history_.size() > kHistoryLimit) history_.resize(kHistoryLimit);
 
   if (s.readBool("View\\Search", "CommonKeyword", true)) writeSharedKeyword();
   s.writeSetting(kKeyFind, "History", storeHistory(history_));
@@ -181,7 +180,9 @@ void TKeyFindForm::writeSharedKeyword() {
   const std::string shared = sharedKeyword(history_.front());
   if (shared.empty()) return;
   settings::SettingsCache& s = plugin().settings();
-  s.writeSetting("Search", "Keyword", withSharedKeyword(s.readString("Search", "Keyword", ""), shared));
+  std::vector<std::string> keywords = settings::readSettingList(s, "Search", "Keyword");
+  settings::putFirst(keywords, shared, kHistoryLimit);
+  settings::writeSettingList(s, "Search", "Keyword", keywords);
   s.writeSetting("Search", "RegularExpression", true);
 }
 

@@ -4,6 +4,7 @@
 
 #include "pickupcommands/folder_tree.h"
 #include "settings/escape.h"
+#include "settings/setting_lists.h"
 #include "sys/file_system.h"
 #include "util/sjis.h"
 
@@ -31,12 +32,15 @@ void appendTerms(std::string_view line, std::vector<std::string>& terms) {
   }
 }
 
+// A lead byte left without its second byte at the end of a term would make
+// the pattern fail to compile; it stands for no character and is left out.
 std::string escapedTerm(std::string_view term) {
   std::string out;
   for (std::size_t i = 0; i < term.size();) {
     const std::size_t n = util::charBytesAt(term, i);
+    const bool lone = n == 1 && util::isLeadByte(static_cast<unsigned char>(term[i]));
     if (n == 1 && kPatternChars.find(term[i]) != std::string_view::npos) out += '\\';
-    out.append(term.substr(i, n));
+    if (!lone) out.append(term.substr(i, n));
     i += n;
   }
   return out;
@@ -79,10 +83,19 @@ std::string historyDisplayText(std::string_view entry) {
   return out;
 }
 
+std::string_view keywordLine(std::string_view line) {
+  std::string_view t = util::trim(line);
+  const std::size_t last = util::lastCharOffset(t);
+  if (last != std::string_view::npos && last + 1 == t.size() && util::isLeadByte(static_cast<unsigned char>(t[last]))) {
+    t = util::trimRight(t.substr(0, last));
+  }
+  return t;
+}
+
 std::string keywordText(const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) {
-    const std::string_view t = util::trim(line);
+    const std::string_view t = keywordLine(line);
     if (t.empty()) continue;
     text += t;
     text += kCrLf;
@@ -91,11 +104,8 @@ std::string keywordText(const std::vector<std::string>& lines) {
 }
 
 void putFirst(std::vector<std::string>& history, const std::string& text) {
-  if (text.empty()) return;
-  const auto same = [&](const std::string& e) { return util::equalsIgnoreCase(e, text); };
-  if (!history.empty() && same(history.front())) return;
-  history.erase(std::remove_if(history.begin(), history.end(), same), history.end());
-  history.insert(history.begin(), text);
+  if (text.empty() || (!history.empty() && util::equalsIgnoreCase(history.front(), text))) return;
+  settings::putFirst(history, text, kHistoryLimit);
 }
 
 std::string sharedKeyword(std::string_view keywordText) {
@@ -103,21 +113,10 @@ std::string sharedKeyword(std::string_view keywordText) {
   for (const std::string& line : sys::splitLines(keywordText)) appendTerms(line, terms);
   std::string out;
   for (const std::string& term : terms) {
+    const std::string escaped = escapedTerm(term);
+    if (escaped.empty()) continue;
     if (!out.empty()) out += '|';
-    out += escapedTerm(term);
-  }
-  return out;
-}
-
-std::string withSharedKeyword(std::string_view searchKeywords, const std::string& shared) {
-  std::string out = shared;
-  std::size_t kept = 1;
-  for (const std::string& line : settingLines(searchKeywords)) {
-    if (kept >= kHistoryLimit) break;
-    if (util::equalsIgnoreCase(line, shared)) continue;
-    out += kCrLf;
-    out += line;
-    ++kept;
+    out += escaped;
   }
   return out;
 }

@@ -24,13 +24,18 @@ std::string firstHistoryEntry(std::string_view stored);
 // An entry as the drop-down list shows it: every CR LF becomes "/".
 std::string historyDisplayText(std::string_view entry);
 
-// The keyword text of the keyword box's lines: each line trimmed, empty
+// A line of the keyword box as it is kept: trimmed, and without a lead
+// byte left dangling at its end (it stands for no character, and before
+// the line break it would swallow the break when the text is stored).
+std::string_view keywordLine(std::string_view line);
+// The keyword text of the keyword box's lines: each line as kept, empty
 // ones left out, each followed by CR LF.
 std::string keywordText(const std::vector<std::string>& lines);
 
 // Puts the text first: nothing changes when it is the first entry already
 // (letter case ignored; the entry keeps its own spelling); otherwise an
-// equal entry further down is removed and the text inserted at the top.
+// equal entry further down is removed, the text inserted at the top, and
+// the history kept to 20 entries.
 void putFirst(std::vector<std::string>& history, const std::string& text);
 
 // The keyword as the in-mail search takes it, a regular expression: every
@@ -38,8 +43,5 @@ void putFirst(std::vector<std::string>& history, const std::string& text);
 // The terms are plain text, so the pattern characters ( | ) + * ? . [ ]
 // and "\" in them are escaped with "\".
 std::string sharedKeyword(std::string_view keywordText);
-// "Search"/"Keyword" with the shared keyword put first: an equal line
-// (letter case ignored) is taken out, and the list keeps 20 lines.
-std::string withSharedKeyword(std::string_view searchKeywords, const std::string& shared);
 
 }  // namespace gleanix::pickupcommands

@@ -162,15 +162,21 @@ TEST_F(KeywordPickup, NoKeywordAtAllFindsNothing) {
 }
 
 TEST_F(KeywordPickup, TheKeywordIsSharedWithTheInMailSearch) {
-  settings().writeSetting("Search", "Keyword", "x\r\nA|B|C\r\ny");
+  std::string earlier = "x\r\nA|B|C\r\ny";
+  for (int i = 0; i < 20; ++i) earlier += "\r\ns" + std::to_string(i);
+  settings().writeSetting("Search", "Keyword", earlier);
   search("a b\r\nc");
-  EXPECT_EQ(settings().readString("Search", "Keyword", ""), "a|b|c\r\nx\r\ny");
+  // First, the equal older line gone, 20 lines kept.
+  ASSERT_EQ(searchKeywords().size(), 20u);
+  EXPECT_EQ(searchKeywords()[0], "a|b|c");
+  EXPECT_EQ(searchKeywords()[1], "x");
+  EXPECT_EQ(searchKeywords()[2], "y");
   EXPECT_TRUE(settings().readBool("Search", "RegularExpression", false));
 
   // The terms are plain text: pattern characters are escaped.
   search("C++ (株)");
   EXPECT_EQ(searchKeywords().front(), "C\\+\\+|\\(株\\)");
-  EXPECT_EQ(searchKeywords().size(), 4u);
+  EXPECT_EQ(searchKeywords().size(), 20u);
 
   settings().writeSetting("View\\Search", "CommonKeyword", false);
   settings().writeSetting("Search", "RegularExpression", false);
