@@ -15,13 +15,12 @@
 #include <string>
 #include <vector>
 
-#include "listwindow/folder_form.h"
 #include "mailtext/iso2022jp.h"
 #include "pickup/keyword_search.h"
 #include "pickupcommands/hand_over.h"
 #include "pickupcommands/pickup_commands.h"
 #include "sim_plugin.h"
-#include "store/folders.h"
+#include "support/pickup_support.h"
 #include "timing.h"
 
 namespace {
@@ -34,14 +33,8 @@ constexpr const char* kTerm = "Quillon";
 
 struct KeywordCommand : bench::SimPlugin {
   KeywordCommand() {
-    const store::MailStore store(*fs, bench::storeRoot());
-    std::string list;
-    for (const store::TreeFolder& t : store::folderTree(store)) {
-      if (t.folder.type == store::ctAccount || t.folder.type == store::ctGroup) continue;
-      folders.push_back(t.folder.path);
-      list += t.folder.path + "\r\n";
-    }
-    started().settings().writeSetting("KeyFind", "Folder", list);
+    folders = testing::searchableFolders(store::MailStore(*fs, bench::storeRoot()));
+    started().settings().writeSetting("KeyFind", "Folder", testing::folderListText(folders));
     started().settings().writeSetting("Sort", "Index", std::int32_t{-1});
   }
 
@@ -53,15 +46,14 @@ struct KeywordCommand : bench::SimPlugin {
       desktop->click(desktop->child(form, "OKButton"));
     });
     pickupcommands::keywordPickup(started(), sim.mainWindow(), 0);
-    std::vector<std::string> hits;
-    for (const auto& e : started().pickupWindows().entries()) {
-      const auto w = std::dynamic_pointer_cast<listwindow::TFolderForm>(e.window);
-      if (!w) continue;
-      for (const pickup::PickupRow& r : w->rows()) hits.push_back(r.folder + r.key);
-      desktop->closeForm(w->handle());
-    }
-    started().prunePickupWindows();
+    std::vector<std::string> hits = testing::listedHits(started());
+    closeListWindows();
     return hits;
+  }
+
+  void closeListWindows() {
+    for (const auto& e : started().pickupWindows().entries()) desktop->closeForm(e.window->handle());
+    started().prunePickupWindows();
   }
 
   pickup::PickupResult engine() const {
@@ -93,8 +85,7 @@ void BM_KeywordCommand(benchmark::State& state) {
     engine = std::min(engine, bench::seconds([&] { benchmark::DoNotOptimize(c.engine().hits.size()); }));
     list = std::min(list, bench::seconds([&] {
       pickupcommands::handOverToListWindow(c.started(), c.sim.mainWindow(), bare.hits);
-      for (const auto& e : c.started().pickupWindows().entries()) c.desktop->closeForm(e.window->handle());
-      c.started().prunePickupWindows();
+      c.closeListWindows();
     }));
   }
   state.counters["command_ms"] = command * 1000;

@@ -16,9 +16,10 @@ std::optional<Destination> chooseDestination(core::StartedPlugin& plugin, std::s
   switch (plugin.settings().readInt(section, "Destination", 1)) {
     case 1:
       return Destination{};
-    case 2:
-      return Destination{false,
-                         settingLines(plugin.settings().readString(std::string(section) + "\\Destination", "Folder", ""))};
+    case 2: {
+      const std::string folders = plugin.settings().readString(std::string(section) + "\\Destination", "Folder", "");
+      return Destination{false, settingLines(folders)};
+    }
     case 0: {
       TDestinationForm dialog(plugin, dialogOwner(plugin, hostWindow));
       giveSharedIcon(plugin, dialog);
@@ -45,7 +46,8 @@ void handOverToListWindow(core::StartedPlugin& plugin, sys::WindowHandle mainWin
 
 void handOverByCopying(core::StartedPlugin& plugin, const std::vector<std::string>& hits,
                        const std::vector<std::string>& folders) {
-  const pickup::CopyReport report = pickup::copyHits(plugin.fs(), plugin.host(), plugin.host().getMailbox(), hits, folders);
+  const pickup::CopyReport report =
+      pickup::copyHits(plugin.fs(), plugin.host(), plugin.host().getMailbox(), hits, folders);
   // Without any folder to copy into the pickup would vanish without a word.
   if (report.skippedFolders.size() == folders.size()) {
     plugin.desktop().messageBox(0, "コピー先のフォルダがありません。", "エラー", sys::MessageIcon::Warning,

@@ -75,15 +75,8 @@ std::vector<ui::ControlSpec> rows() {
 }
 
 const ui::FormTable& layout() {
-  static const ui::FormTable table = {
-      .className = "TKeyFindForm",
-      .caption = "キーワード検索 / Gleanix",
-      .clientWidth = kClientWidth,
-      .clientHeight = kClientHeight,
-      .sizeable = true,
-      .events = {{Event::OnCreate, "FormCreate"}, {Event::OnShow, "FormShow"}, {Event::OnClose, "FormClose"}},
-      .controls = rows(),
-  };
+  static const ui::FormTable table =
+      searchDialogTable("TKeyFindForm", "キーワード検索 / Gleanix", kClientWidth, kClientHeight, rows());
   return table;
 }
 

@@ -53,15 +53,8 @@ std::vector<ui::ControlSpec> rows() {
 }
 
 const ui::FormTable& layout() {
-  static const ui::FormTable table = {
-      .className = "TMarkFindForm",
-      .caption = "マークで抽出 / Gleanix",
-      .clientWidth = kClientWidth,
-      .clientHeight = kClientHeight,
-      .sizeable = true,
-      .events = {{Event::OnCreate, "FormCreate"}, {Event::OnShow, "FormShow"}, {Event::OnClose, "FormClose"}},
-      .controls = rows(),
-  };
+  static const ui::FormTable table =
+      searchDialogTable("TMarkFindForm", "マークで抽出 / Gleanix", kClientWidth, kClientHeight, rows());
   return table;
 }
 

@@ -40,15 +40,23 @@ void settleKeywordFolders(core::StartedPlugin& plugin, sys::WindowHandle window)
   }
 }
 
+// What every command starts from; its progress window is kept under the
+// section's name + "ProgressForm".
+PickupCommand commandOf(const char* section, sys::WindowHandle window, sys::WindowHandle mainWindow,
+                        ProgressKind progress) {
+  PickupCommand c;
+  c.section = section;
+  c.window = window;
+  c.mainWindow = mainWindow;
+  c.progressKind = progress;
+  c.progressName = std::string(section) + "ProgressForm";
+  return c;
+}
+
 }  // namespace
 
 void markPickup(core::StartedPlugin& plugin, sys::WindowHandle window, std::int32_t /*parameter*/) {
-  PickupCommand command;
-  command.section = kMarkFind;
-  command.window = window;
-  command.mainWindow = window;
-  command.progressKind = ProgressKind::Bar;
-  command.progressName = "MarkFindProgressForm";
+  PickupCommand command = commandOf(kMarkFind, window, window, ProgressKind::Bar);
   command.makeDialog = [&plugin](sys::WindowHandle owner) { return std::make_unique<TMarkFindForm>(plugin, owner); };
   command.search = [&plugin](SearchContext& c) {
     const settings::SettingsCache& s = plugin.settings();
@@ -60,12 +68,7 @@ void markPickup(core::StartedPlugin& plugin, sys::WindowHandle window, std::int3
 
 void keywordPickup(core::StartedPlugin& plugin, sys::WindowHandle window, std::int32_t /*parameter*/) {
   settleKeywordFolders(plugin, window);
-  PickupCommand command;
-  command.section = kKeyFind;
-  command.window = window;
-  command.mainWindow = window;
-  command.progressKind = ProgressKind::Bar;
-  command.progressName = "KeyFindProgressForm";
+  PickupCommand command = commandOf(kKeyFind, window, window, ProgressKind::Bar);
   command.makeDialog = [&plugin](sys::WindowHandle owner) { return std::make_unique<TKeyFindForm>(plugin, owner); };
   command.search = [&plugin](SearchContext& c) {
     const settings::SettingsCache& s = plugin.settings();
@@ -79,12 +82,8 @@ void relatedPickup(core::StartedPlugin& plugin, sys::WindowHandle window, std::i
   const bool fromView = parameter == 1;
   const std::optional<StartingPoint> start = startingPoint(plugin, window, fromView);
   if (!start) return;
-  PickupCommand command;
-  command.section = kRelated;
-  command.window = window;
-  command.mainWindow = fromView ? plugin.hostMainWindow(window) : window;
-  command.progressKind = ProgressKind::Lines;
-  command.progressName = "RelatedProgressForm";
+  const sys::WindowHandle mainWindow = fromView ? plugin.hostMainWindow(window) : window;
+  PickupCommand command = commandOf(kRelated, window, mainWindow, ProgressKind::Lines);
   command.makeDialog = [&plugin, fromView](sys::WindowHandle owner) {
     return std::make_unique<TRelatedForm>(plugin, owner, fromView);
   };

@@ -48,6 +48,19 @@ void addButtonPanel(std::vector<ui::ControlSpec>& rows, const char* okCaption, i
                   .props = {.anchors = kTopRight}, .events = {{Event::OnClick, "HelpButtonClick"}}});
 }
 
+ui::FormTable searchDialogTable(const char* className, const char* caption, int clientWidth, int clientHeight,
+                                std::vector<ui::ControlSpec> rows) {
+  return {
+      .className = className,
+      .caption = caption,
+      .clientWidth = clientWidth,
+      .clientHeight = clientHeight,
+      .sizeable = true,
+      .events = {{Event::OnCreate, "FormCreate"}, {Event::OnShow, "FormShow"}, {Event::OnClose, "FormClose"}},
+      .controls = std::move(rows),
+  };
+}
+
 TPickupDialog::TPickupDialog(core::StartedPlugin& plugin, const ui::FormTable& layout, sys::WindowHandle owner,
                              std::string section, std::string formName)
     : ui::TForm(plugin.desktop(), layout, owner),

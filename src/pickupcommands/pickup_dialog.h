@@ -40,6 +40,11 @@ void addTreePanel(std::vector<ui::ControlSpec>& rows, const char* label, int tre
 void addButtonPanel(std::vector<ui::ControlSpec>& rows, const char* okCaption, int clientWidth, int clientHeight,
                     const char* onOK = "OKButtonClick");
 
+// The table of a search dialog: sizeable, with the handlers FormCreate,
+// FormShow and FormClose.
+ui::FormTable searchDialogTable(const char* className, const char* caption, int clientWidth, int clientHeight,
+                                std::vector<ui::ControlSpec> rows);
+
 class TPickupDialog : public ui::TForm {
  public:
   controls::TMailboxTreeView& tree() const { return tree_; }

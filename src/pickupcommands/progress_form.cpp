@@ -30,7 +30,8 @@ std::vector<ui::ControlSpec> rows() {
                .bounds = {(kClientWidth - kButtonWidth) / 2, (kButtonPanelHeight - kButtonHeight) / 2, kButtonWidth,
                           kButtonHeight},
                .props = {.isCancel = true}, .events = {{Event::OnClick, "AbortButtonClick"}}});
-  r.push_back({.kind = make<ui::TProgressBar>, .name = "ProgressBar", .bounds = {kMargin, kMargin, kClientWidth - 2 * kMargin, 18},
+  r.push_back({.kind = make<ui::TProgressBar>, .name = "ProgressBar",
+               .bounds = {kMargin, kMargin, kClientWidth - 2 * kMargin, 18},
                .props = {.visible = false, .anchors = kStretch}});
   for (int i = 0; i < kVisibleLines; ++i) {
     r.push_back({.kind = make<ui::TLabel>, .name = lineName(i),

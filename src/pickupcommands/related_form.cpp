@@ -71,15 +71,8 @@ std::vector<ui::ControlSpec> rows() {
 }
 
 const ui::FormTable& layout() {
-  static const ui::FormTable table = {
-      .className = "TRelatedForm",
-      .caption = "関連メールの探索 / Gleanix",
-      .clientWidth = kClientWidth,
-      .clientHeight = kClientHeight,
-      .sizeable = true,
-      .events = {{Event::OnCreate, "FormCreate"}, {Event::OnShow, "FormShow"}, {Event::OnClose, "FormClose"}},
-      .controls = rows(),
-  };
+  static const ui::FormTable table =
+      searchDialogTable("TRelatedForm", "関連メールの探索 / Gleanix", kClientWidth, kClientHeight, rows());
   return table;
 }
 

@@ -8,12 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "listwindow/folder_form.h"
 #include "make_store/store_generator.h"
 #include "mailtext/iso2022jp.h"
 #include "pickup/keyword_search.h"
 #include "pickupcommands/pickup_commands.h"
-#include "store/folders.h"
+#include "support/pickup_support.h"
 #include "support/plugin_fixture.h"
 
 namespace gleanix::testing {
@@ -21,21 +20,6 @@ namespace {
 
 constexpr std::size_t kMails = 20000;
 constexpr std::size_t kPressAt = 7000;  // mails tested when "中断" is pressed
-
-// Stops the bare engine after the same number of mails.
-class StopAfter final : public pickup::PickupProgress {
- public:
-  explicit StopAfter(std::size_t mails) : mails_(mails) {}
-  void setMaximum(std::size_t) override {}
-  void setPosition(std::size_t p) override { position_ = p; }
-  void addLine() override {}
-  void setLine(const std::string&) override {}
-  bool processMessages() override { return position_ >= mails_; }
-
- private:
-  std::size_t mails_;
-  std::size_t position_ = 0;
-};
 
 class AbortOnALargeStore : public PluginTest {
  protected:
@@ -48,14 +32,8 @@ class AbortOnALargeStore : public PluginTest {
                            fs->addFile(kMailRoot + path, std::string(bytes));
                          });
     EXPECT_EQ(startUp(), 255);
-    const store::MailStore store(*fs, kMailRoot);
-    std::string list;
-    for (const store::TreeFolder& t : store::folderTree(store)) {
-      if (t.folder.type == store::ctAccount || t.folder.type == store::ctGroup) continue;
-      folders.push_back(t.folder.path);
-      list += t.folder.path + "\r\n";
-    }
-    started().settings().writeSetting("KeyFind", "Folder", list);
+    folders = searchableFolders(store::MailStore(*fs, kMailRoot));
+    started().settings().writeSetting("KeyFind", "Folder", folderListText(folders));
     started().settings().writeSetting("Sort", "Index", -1);
   }
 
@@ -95,9 +73,8 @@ TEST_F(AbortOnALargeStore, TheListHoldsExactlyTheHitsFoundBeforeThePress) {
 
   ASSERT_EQ(pressedAt, kPressAt);
   ASSERT_GT(maximum, kMails / 2);  // the press came in the middle of the search
-  const std::size_t rows = started().pickupWindows().size() == 1
-                               ? static_cast<std::size_t>(started().pickupWindows().entries().front().window->rowCount())
-                               : 0;
+  const auto& windows = started().pickupWindows().entries();
+  const std::size_t rows = windows.size() == 1 ? static_cast<std::size_t>(windows.front().window->rowCount()) : 0;
   // After the press only the list window read mails (one per row): the
   // search itself read none.
   EXPECT_EQ(mailReadsSince(logAtPress), rows);
@@ -111,12 +88,7 @@ TEST_F(AbortOnALargeStore, TheListHoldsExactlyTheHitsFoundBeforeThePress) {
   ASSERT_GT(expected.hits.size(), 100u);
 
   ASSERT_EQ(started().pickupWindows().size(), 1u);
-  const auto window =
-      std::dynamic_pointer_cast<listwindow::TFolderForm>(started().pickupWindows().entries().front().window);
-  ASSERT_TRUE(window);
-  std::vector<std::string> listed;
-  for (const pickup::PickupRow& r : window->rows()) listed.push_back(r.folder + r.key);
-  EXPECT_EQ(listed, expected.hits);
+  EXPECT_EQ(listedHits(started()), expected.hits);
 }
 
 }  // namespace

@@ -53,22 +53,6 @@ TEST_F(CommandRun, AFailureDuringTheSearchLeavesNoProgressWindowAndTheOwnerEnabl
   EXPECT_TRUE(listWindows().empty());
 }
 
-TEST_F(CommandRun, TheDialogIsGoneBeforeTheSearchStarts) {
-  confirm("TMarkFindForm");
-  bool dialogLeft = true;
-  std::function<void()> look = [&] {
-    if (!desktop->findTopLevel("TRelatedProgressForm")) {
-      desktop->onProcessMessages(look);
-      return;
-    }
-    dialogLeft = desktop->findTopLevel("TMarkFindForm") != 0;
-  };
-  desktop->onProcessMessages(look);
-  run();
-  EXPECT_FALSE(dialogLeft);
-  EXPECT_EQ(listedHits(), Strings{kInbox1 + "00000001"});
-}
-
 // --- The texts
 
 TEST(KeywordHistoryText, EntriesLoadUnescapedAndKeepABrokenEscapeAsWritten) {
@@ -86,19 +70,6 @@ TEST(KeywordHistoryText, KeywordLinesAreTrimmedAndLoseADanglingLeadByte) {
   const std::string text = keywordText({"ab \x81", "\x95\x5c"});
   EXPECT_EQ(text, "ab\r\n\x95\x5c\r\n");
   EXPECT_EQ(loadHistory(storeHistory({text})), Strings{text});
-}
-
-TEST(KeywordHistoryText, PutFirstMovesIgnoringCaseAndLeavesTheFirstAsItIs) {
-  Strings h = {"One\r\n", "two\r\n", "three\r\n"};
-  putFirst(h, "ONE\r\n");
-  EXPECT_EQ(h, (Strings{"One\r\n", "two\r\n", "three\r\n"}));
-  putFirst(h, "THREE\r\n");
-  EXPECT_EQ(h, (Strings{"THREE\r\n", "One\r\n", "two\r\n"}));
-  putFirst(h, "");
-  EXPECT_EQ(h.size(), 3u);
-  for (int i = 0; i < 25; ++i) putFirst(h, std::to_string(i));
-  EXPECT_EQ(h.size(), 20u);
-  EXPECT_EQ(h.front(), "24");
 }
 
 TEST(KeywordHistoryText, TheSharedKeywordEscapesPatternCharactersButNotDoubleByteOnes) {

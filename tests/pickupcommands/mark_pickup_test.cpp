@@ -126,16 +126,6 @@ TEST_F(MarkPickup, CopiesWithoutAnyUsableFolderAreRefusedAloud) {
   EXPECT_EQ(desktop->messageBoxes().front().caption, "エラー");
 }
 
-TEST_F(MarkPickup, AnUnknownDestinationHandsNothingOver) {
-  settings().writeSetting("MarkFind", "Destination", 7);
-  settings().writeSetting("MarkFind", "Folder", kInbox1 + "\r\n");
-  confirm("TMarkFindForm");
-  run();
-  EXPECT_TRUE(listWindows().empty());
-  EXPECT_TRUE(desktop->messageBoxes().empty());
-  EXPECT_EQ(entryLines(kInbox1).size(), 3u);
-}
-
 // --- What the tree starts with
 
 TEST_F(MarkPickup, CheckOneChecksExactlyTheOpenFolder) {

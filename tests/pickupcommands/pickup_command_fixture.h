@@ -35,6 +35,7 @@
 #include "pickupcommands/pickup_commands.h"
 #include "store/attribute.h"
 #include "support/memory_store.h"
+#include "support/pickup_support.h"
 #include "support/plugin_fixture.h"
 
 namespace gleanix::testing {
@@ -118,9 +119,8 @@ class PickupCommandTest : public PluginTest {
   void toggle(sys::WindowHandle tree, const std::vector<std::string>& captions) {
     const sys::TreeItem item = treeItem(tree, captions);
     ASSERT_NE(item, 0u) << captions.back();
-    for (sys::TreeItem a = desktop->window(tree).nodes.at(item).parent; a; a = desktop->window(tree).nodes.at(a).parent) {
-      desktop->expandTreeItem(tree, a, true);
-    }
+    const auto& nodes = desktop->window(tree).nodes;
+    for (sys::TreeItem a = nodes.at(item).parent; a; a = nodes.at(a).parent) desktop->expandTreeItem(tree, a, true);
     const sys::Rect box = desktop->treePartRect(tree, item, sys::TreePart::StateIcon);
     ASSERT_TRUE(desktop->clickAt(tree, sys::MouseButton::Left, {box.left + 4, box.top + 4}));
   }
@@ -140,12 +140,8 @@ class PickupCommandTest : public PluginTest {
   }
   // The rows of the one list window, as folder + key in row order.
   std::vector<std::string> listedHits() {
-    const auto windows = listWindows();
-    EXPECT_EQ(windows.size(), 1u);
-    std::vector<std::string> out;
-    if (windows.empty()) return out;
-    for (const pickup::PickupRow& r : windows.front()->rows()) out.push_back(r.folder + r.key);
-    return out;
+    EXPECT_EQ(listWindows().size(), 1u);
+    return testing::listedHits(started());
   }
   // The lines of a folder's entry list.
   std::vector<std::string> entryLines(const std::string& folder) const {

@@ -36,6 +36,7 @@
 #include "pickupcommands/related_form.h"
 #include "png_shot.h"
 #include "support/form_fit.h"
+#include "support/pickup_support.h"
 #include "support/plugin_fixture.h"
 #include "ui/std_controls.h"
 
@@ -306,28 +307,17 @@ TEST_F(PickupDialogsOnWin32, AKeywordPickupThroughTheRealDialogStopsAtARealClick
   EXPECT_EQ(started().settings().readString("KeyFind", "Folder", ""), folders);
 
   // The hits among the mails tested up to the click, no more.
-  class StopAfter final : public pickup::PickupProgress {
-   public:
-    void setMaximum(std::size_t) override {}
-    void setPosition(std::size_t p) override { position = p; }
-    void addLine() override {}
-    void setLine(const std::string&) override {}
-    bool processMessages() override { return position >= kClickAt; }
-    std::size_t position = 0;
-  } stop;
+  StopAfter stop(kClickAt);
   pickup::KeywordOptions options;
   options.keywords = "Quillon\r\n";
   const pickup::PickupResult expected = pickup::keywordSearch(
       *fs, kMailRoot, sys::splitLines(folders), options, mailtext::convertIso2022JpToSjis, {}, stop);
   ASSERT_EQ(started().pickupWindows().size(), 1u);
-  const auto window =
-      std::dynamic_pointer_cast<listwindow::TFolderForm>(started().pickupWindows().entries().front().window);
-  ASSERT_TRUE(window);
-  std::vector<std::string> listed;
-  for (const pickup::PickupRow& r : window->rows()) listed.push_back(r.folder + r.key);
+  const std::vector<std::string> listed = listedHits(started());
   EXPECT_FALSE(listed.empty());
   EXPECT_EQ(listed, expected.hits);
-  EXPECT_TRUE(IsWindowVisible(hw(window->handle())));
+  const sys::WindowHandle window = started().pickupWindows().entries().front().window->handle();
+  EXPECT_TRUE(IsWindowVisible(hw(window)));
   EXPECT_EQ(FindWindowA("TRelatedProgressForm", nullptr), nullptr);
   EXPECT_EQ(FindWindowA("TKeyFindForm", nullptr), nullptr);
 }
