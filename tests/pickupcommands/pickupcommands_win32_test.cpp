@@ -3,7 +3,8 @@
 // captions measured by GDI, driven by real messages (clicks on check
 // boxes, radio buttons and tree state icons, typed keys, the OK button),
 // and saved as a picture: build/win32/mark_find_form.png, key_find_form.png,
-// related_form.png, destination_form.png and progress_form.png. A whole
+// related_form.png, destination_form.png, progress_form.png and
+// related_progress_form.png (the pass lines). A whole
 // keyword pickup runs through the real dialog, and a real click on "中断"
 // stops it half-way.
 #if defined(_WIN32)
@@ -332,6 +333,7 @@ TEST_F(PickupDialogsOnWin32, RelatedProgressLines) {
   pump(100);
   const std::vector<std::string> faults = layoutFaults(form);
   EXPECT_TRUE(faults.empty()) << ::testing::PrintToString(faults);
+  shoot(form, "related_progress_form.png");
   // A real click on the button is seen at the next round of messages.
   click(form.component<ui::TButton>("AbortButton"));
   EXPECT_TRUE(form.processMessages());
