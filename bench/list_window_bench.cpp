@@ -18,16 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "backend/platform.h"
-#include "backend/sim/recording_shell.h"
-#include "backend/sim/sim_desktop.h"
-#include "core/started_plugin.h"
-#include "fakes/fake_system.h"
-#include "fakes/memory_file_system.h"
-#include "fakes/memory_registry.h"
-#include "generated_store.h"
+#include "sim_plugin.h"
 #include "timing.h"
-#include "host/quillon_sim.h"
 #include "listwindow/folder_form.h"
 #include "pickup/picked_mail.h"
 #include "pickup/row_sort.h"
@@ -43,62 +35,13 @@ using namespace gleanix;
 using bench::bestOf;
 using bench::seconds;
 
-std::string root() { return bench::generatedStoreDirectory() + "/"; }
+std::string root() { return bench::storeRoot(); }
 
-// quillon-sim as the host module.
-class SimHostModule : public sys::Module {
- public:
-  explicit SimHostModule(host::QuillonSim& sim) : sim_(sim) {}
-  void* find(const char* name) const override { return sim_.resolve(name); }
-
- private:
-  host::QuillonSim& sim_;
-};
-
-class SimHostLoader : public sys::ModuleLoader {
- public:
-  explicit SimHostLoader(host::QuillonSim& sim) : sim_(sim) {}
-  std::unique_ptr<sys::Module> load(const std::string&) override { return std::make_unique<SimHostModule>(sim_); }
-
- private:
-  host::QuillonSim& sim_;
-};
-
-// The disk for the store, memory for everything below "C:\" (where the
-// plug-in's settings file goes).
-class StoreOnDisk : public sys::FileSystem {
- public:
-  bool exists(const std::string& p) const override { return of(p).exists(p); }
-  bool isFile(const std::string& p) const override { return of(p).isFile(p); }
-  bool isDirectory(const std::string& p) const override { return of(p).isDirectory(p); }
-  std::optional<std::string> readFile(const std::string& p) const override { return of(p).readFile(p); }
-  std::vector<sys::DirEntry> list(const std::string& p) const override { return of(p).list(p); }
-  std::optional<std::string> storedName(const std::string& p) const override { return of(p).storedName(p); }
-  bool createDirectory(const std::string& p) override { return of(p).createDirectory(p); }
-  bool writeFileAtomic(const std::string& p, std::string_view b) override { return of(p).writeFileAtomic(p, b); }
-  bool removeFile(const std::string& p) override { return of(p).removeFile(p); }
-  bool moveFile(const std::string& from, const std::string& to) override { return of(from).moveFile(from, to); }
-
-  std::unique_ptr<sys::FileSystem> disk = backend::makeFileSystem();
-
- private:
-  sys::FileSystem& of(const std::string& path) const {
-    return path.rfind("C:\\", 0) == 0 ? static_cast<sys::FileSystem&>(memory_) : *disk;
-  }
-  mutable testing::MemoryFileSystem memory_;
-};
-
-// The plug-in started over the generated store on the simulated desktop;
-// the windows open in hit order.
-struct Plugin {
+// The plug-in with every mail of the store as a picked mail, in hit order;
+// the windows open in that order.
+struct Plugin : bench::SimPlugin {
   Plugin() {
-    system->exePath = "C:\\Quillon\\Quillon.exe";
-    const core::ServicesFactory services = [this] {
-      return core::PlatformServices{fs, registry, system, loader, desktop, shell};
-    };
-    if (core::startUp("1.10", services) != 255) std::abort();
-    core::startedPlugin()->settings().writeSetting("Sort", "Index", std::int32_t{-1});
-
+    started().settings().writeSetting("Sort", "Index", std::int32_t{-1});
     const store::MailStore store(*fs, root());
     std::vector<std::string> hits;
     for (const store::TreeFolder& t : store::folderTree(store)) {
@@ -107,10 +50,9 @@ struct Plugin {
     }
     picked = pickup::pickedMails(*fs, store.root(), hits);
   }
-  ~Plugin() { core::cleanUp(); }
 
   std::shared_ptr<listwindow::TFolderForm> fill() {
-    auto w = listwindow::TFolderForm::create(*core::startedPlugin(), sim.mainWindow());
+    auto w = listwindow::TFolderForm::create(started(), sim.mainWindow());
     for (const pickup::PickedMail& m : picked) w->addPickedMail(m.folder, m.displayPath, m.key);
     return w;
   }
@@ -125,13 +67,6 @@ struct Plugin {
     return rows;
   }
 
-  std::shared_ptr<StoreOnDisk> fs = std::make_shared<StoreOnDisk>();
-  std::shared_ptr<testing::MemoryRegistry> registry = std::make_shared<testing::MemoryRegistry>();
-  std::shared_ptr<testing::FixedSystemInfo> system = std::make_shared<testing::FixedSystemInfo>();
-  host::QuillonSim sim{*fs, root()};
-  std::shared_ptr<SimHostLoader> loader = std::make_shared<SimHostLoader>(sim);
-  std::shared_ptr<backend::SimDesktop> desktop = std::make_shared<backend::SimDesktop>();
-  std::shared_ptr<backend::RecordingShell> shell = std::make_shared<backend::RecordingShell>();
   std::vector<pickup::PickedMail> picked;
 };
 
