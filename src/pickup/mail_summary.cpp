@@ -1,0 +1,20 @@
+#include "pickup/mail_summary.h"
+
+#include "mailtext/header_field.h"
+
+namespace gleanix::pickup {
+
+namespace {
+
+template <typename Line>
+MailSummary summaryOf(const std::vector<Line>& header) {
+  return {mailtext::headerField("DATE:", header), mailtext::headerField("FROM:", header),
+          mailtext::headerField("SUBJECT:", header)};
+}
+
+}  // namespace
+
+MailSummary summarize(const std::vector<std::string_view>& header) { return summaryOf(header); }
+MailSummary summarize(const std::vector<std::string>& header) { return summaryOf(header); }
+
+}  // namespace gleanix::pickup
