@@ -4,6 +4,12 @@
 
 namespace gleanix::pickup {
 
+MailSummary::MailSummary(std::string_view date, std::string_view from, std::string_view subject)
+    : dateEnd_(date.size()), fromEnd_(date.size() + from.size()) {
+  text_.reserve(date.size() + from.size() + subject.size());
+  text_.append(date).append(from).append(subject);
+}
+
 namespace {
 
 template <typename Line>

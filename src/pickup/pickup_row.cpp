@@ -103,15 +103,15 @@ std::optional<PickupRow> RowBuilder::build(std::string_view folder, std::string_
   }
 
   PickupRow row;
-  if (!seen->date.empty()) {
+  if (!seen->date().empty()) {
     try {
-      row.sortableDate = mailtext::mailDate(seen->date, bias_);
+      row.sortableDate = mailtext::mailDate(seen->date(), bias_);
     } catch (const mailtext::DateConversionError&) {
       row.sortableDate.clear();
     }
   }
-  if (!seen->from.empty()) row.sender = mailtext::senderName(seen->from);
-  row.subject = seen->subject;
+  if (!seen->from().empty()) row.sender = mailtext::senderName(seen->from());
+  row.subject = std::string(seen->subject());
   row.mark = static_cast<int>(attribute(folder, key) & 7u);
   row.folder = std::string(folder);
   DisplayPathParts parts = splitDisplayPath(displayPath);

@@ -79,21 +79,21 @@ bool isRelated(const RelationKeys& k, const KeyGroup& frontier, const RelationOp
 }
 
 // A found mail's keys feed the next pass unless they have been frontier
-// keys already.
-void addToNext(KeySet& next, const KeySet& frontier, const KeySet& used, const std::string& key) {
-  if (!key.empty() && !frontier.contains(key) && !used.contains(key)) next.insert(key);
+// keys already. The mail leaves the candidates, so its keys are moved.
+void addToNext(KeySet& next, const KeySet& frontier, const KeySet& used, std::string& key) {
+  if (!key.empty() && !frontier.contains(key) && !used.contains(key)) next.take(std::move(key));
 }
 
-void collectNext(const RelationKeys& k, KeyGroup& next, const KeyGroup& frontier, const KeyGroup& used) {
+void collectNext(RelationKeys& k, KeyGroup& next, const KeyGroup& frontier, const KeyGroup& used) {
   addToNext(next.ids, frontier.ids, used.ids, k.messageId);
   addToNext(next.ids, frontier.ids, used.ids, k.replyId);
-  for (const std::string& id : k.referenceIds) addToNext(next.ids, frontier.ids, used.ids, id);
+  for (std::string& id : k.referenceIds) addToNext(next.ids, frontier.ids, used.ids, id);
   addToNext(next.subjects, frontier.subjects, used.subjects, k.bareSubject);
-  for (const std::string& tag : k.tags) addToNext(next.tags, frontier.tags, used.tags, tag);
+  for (std::string& tag : k.tags) addToNext(next.tags, frontier.tags, used.tags, tag);
 }
 
 void endPass(KeySet& used, KeySet& frontier, KeySet& next) {
-  used.insertAll(frontier);
+  used.takeAll(frontier);
   frontier.swap(next);
   next.clear();
 }
