@@ -105,21 +105,19 @@ const std::vector<std::string_view>& MailParts::body() {
 }
 
 std::string_view MailParts::headerText() {
-  if (inPlace_) return headerText_;
-  if (!headerJoined_) {
-    joinedHeader_ = joinLines(headerLines_);
-    headerJoined_ = true;
-  }
-  return joinedHeader_;
+  return inPlace_ ? headerText_ : joinedOnce(headerLines_, joinedHeader_, headerJoined_);
 }
 
 std::string_view MailParts::bodyText() {
-  if (inPlace_) return bodyText_;
-  if (!bodyJoined_) {
-    joinedBody_ = joinLines(bodyLines_);
-    bodyJoined_ = true;
+  return inPlace_ ? bodyText_ : joinedOnce(bodyLines_, joinedBody_, bodyJoined_);
+}
+
+std::string_view MailParts::joinedOnce(const std::vector<std::string>& lines, std::string& joined, bool& done) {
+  if (!done) {
+    joined = joinLines(lines);
+    done = true;
   }
-  return joinedBody_;
+  return joined;
 }
 
 }  // namespace gleanix::mailtext

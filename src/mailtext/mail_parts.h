@@ -38,6 +38,8 @@ class MailParts {
  private:
   bool splitInPlace(std::string_view bytes);
   void splitCopied(std::string_view bytes, const MailWarning& warn);
+  // The lines joined, each followed by CR LF, at the first asking.
+  static std::string_view joinedOnce(const std::vector<std::string>& lines, std::string& joined, bool& done);
 
   bool inPlace_ = false;
   std::vector<std::string_view> header_;
