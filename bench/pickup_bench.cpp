@@ -18,6 +18,7 @@
 
 #include "backend/platform.h"
 #include "pickup/row_sort.h"
+#include "deep_thread_mail.h"
 #include "generated_store.h"
 #include "timing.h"
 #include "mailtext/header_field.h"
@@ -125,25 +126,10 @@ void BM_KeywordPickup(benchmark::State& state) {
 }
 BENCHMARK(BM_KeywordPickup)->Unit(benchmark::kMillisecond);
 
-// A mail of the development list whose References name the most ancestors.
 const std::string& deepThreadMail() {
   static const std::string hit = [] {
     auto fs = backend::makeFileSystem();
-    const store::MailStore store(*fs, root());
-    std::string best;
-    std::size_t depth = 0;
-    std::vector<std::string> header, body;
-    for (const store::ListedMail& m : store::listedMails(store, "Acc2\\User001.box\\")) {
-      const auto lines = fs->readLines(store.absolute(m.hit) + ".ALM");
-      if (!lines) continue;
-      mailtext::splitMail(*lines, header, body, {});
-      const std::size_t ids = pickup::referenceIds(mailtext::headerField("REFERENCES:", header)).size();
-      if (ids > depth) {
-        depth = ids;
-        best = m.hit;
-      }
-    }
-    return best;
+    return bench::deepThreadMail(store::MailStore(*fs, root()));
   }();
   return hit;
 }

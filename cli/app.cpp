@@ -131,13 +131,18 @@ pickup::PickupResult search(const Options& o, const sys::FileSystem& fs, const s
 }
 
 std::vector<pickup::PickupRow> rowsOf(const sys::FileSystem& fs, const store::MailStore& store,
-                                          const std::vector<std::string>& hits) {
+                                      const pickup::PickupResult& result) {
   const auto systemInfo = backend::makeSystemInfo();
   pickup::RowBuilder builder(store, store::storeTimeZoneBias(fs, store.root(), systemInfo->timeZoneBias()),
                                  warnOnTerminal);
   std::vector<pickup::PickupRow> rows;
-  for (const pickup::PickedMail& m : pickup::pickedMails(fs, store.root(), hits)) {
-    if (auto row = builder.build(m.folder, m.displayPath, m.key)) rows.push_back(std::move(*row));
+  // One picked mail per hit, in hit order; the search's summaries spare
+  // reading the hits again.
+  const std::vector<pickup::PickedMail> picked = pickup::pickedMails(fs, store.root(), result.hits);
+  rows.reserve(picked.size());
+  for (std::size_t i = 0; i < picked.size(); ++i) {
+    const pickup::PickedMail& m = picked[i];
+    if (auto row = builder.build(m.folder, m.displayPath, m.key, result.summary(i))) rows.push_back(std::move(*row));
   }
   return rows;
 }
@@ -199,7 +204,7 @@ int runCommand(const Options& o) {
 
   const pickup::PickupResult result = search(o, *fs, root, folders);
   if (result.aborted) printError("interrupted: the mails found so far follow");
-  std::vector<pickup::PickupRow> rows = rowsOf(*fs, store, result.hits);
+  std::vector<pickup::PickupRow> rows = rowsOf(*fs, store, result);
   if (rows.empty()) {
     std::fputs(toUtf8("見つかりませんでした").c_str(), stderr);
     std::fputc('\n', stderr);

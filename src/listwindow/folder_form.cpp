@@ -204,14 +204,15 @@ void TFolderForm::FormResize() { fitLastColumn(); }
 
 // --- rows
 
-bool TFolderForm::addPickedMail(const std::string& folder, const std::string& displayPath, const std::string& key) {
+bool TFolderForm::addPickedMail(const std::string& folder, const std::string& displayPath, const std::string& key,
+                                const pickup::MailSummary* seen) {
   if (released()) return false;
   if (!builder_) {
     const std::string root = store::withTrailingBackslash(plugin_.host().getMailbox());
     const std::int32_t bias = store::storeTimeZoneBias(plugin_.fs(), root, plugin_.system().timeZoneBias());
     builder_ = std::make_unique<Builder>(plugin_.fs(), root, bias);
   }
-  std::optional<pickup::PickupRow> row = builder_->rows.build(folder, displayPath, key);
+  std::optional<pickup::PickupRow> row = builder_->rows.build(folder, displayPath, key, seen);
   if (!row) return false;
   rows_.push_back(std::move(*row));
   // A hidden window catches up when it is shown (FormShow): the control is

@@ -61,7 +61,10 @@ class TFolderForm : public ui::TForm, public core::PickupWindow, public std::ena
   // Appends the row of a picked mail: folder (relative, ending in "\"),
   // the folder's display path, the mail key. False, with nothing added,
   // when the mail file cannot be read or the window is closed.
-  bool addPickedMail(const std::string& folder, const std::string& displayPath, const std::string& key);
+  // With a summary the search took of the mail, the row is built from it
+  // and the file is not read again.
+  bool addPickedMail(const std::string& folder, const std::string& displayPath, const std::string& key,
+                     const pickup::MailSummary* seen = nullptr);
 
   // The rows in their present order.
   const std::vector<pickup::PickupRow>& rows() const { return rows_; }

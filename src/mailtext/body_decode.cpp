@@ -60,6 +60,10 @@ std::string jisToShiftJis(const std::string& text, const JisToSjisFunction& conv
   return buffer;
 }
 
+bool needsDecoding(std::string_view text) {
+  return text.find(kEsc) != std::string_view::npos || text.find("=1B$B") != std::string_view::npos;
+}
+
 std::string decodeBody(const std::string& text, const JisToSjisFunction& convert) {
   if (text.find("=1B$B") != std::string::npos) {
     std::string plain = replaceUntilNoneLeft(text, "=3D", "=");

@@ -33,6 +33,10 @@ std::string jisToShiftJis(const std::string& text, const JisToSjisFunction& conv
 // - else returned unchanged.
 std::string decodeBody(const std::string& text, const JisToSjisFunction& convert);
 
+// Whether decodeBody would change the text (it holds "=1B$B" or ESC);
+// otherwise the text can be used as it is, without a copy.
+bool needsDecoding(std::string_view text);
+
 // Rewrites every occurrence of `pattern` by `replacement` until none is left,
 // exactly as repeating a search from the start would, in one pass. Exact for
 // patterns that cannot overlap themselves (no proper suffix equal to a

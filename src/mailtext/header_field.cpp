@@ -22,23 +22,32 @@ bool startsWithName(std::string_view line, std::string_view name) {
   return true;
 }
 
-bool isContinuation(const std::string& line) {
+bool isContinuation(std::string_view line) {
   return !line.empty() && (line[0] == ' ' || line[0] == '\t');
 }
 
-}  // namespace
-
-std::string headerField(std::string_view name, const std::vector<std::string>& headerLines) {
+template <typename Line>
+std::string findField(std::string_view name, const std::vector<Line>& headerLines) {
   if (name.empty()) return {};
   for (std::size_t i = 0; i < headerLines.size(); ++i) {
     if (!startsWithName(headerLines[i], name)) continue;
     std::string value(util::trim(std::string_view(headerLines[i]).substr(name.size())));
     for (std::size_t j = i + 1; j < headerLines.size() && isContinuation(headerLines[j]); ++j) {
-      value.append(headerLines[j], 1);
+      value.append(std::string_view(headerLines[j]).substr(1));
     }
     return value;
   }
   return {};
+}
+
+}  // namespace
+
+std::string headerField(std::string_view name, const std::vector<std::string>& headerLines) {
+  return findField(name, headerLines);
+}
+
+std::string headerField(std::string_view name, const std::vector<std::string_view>& headerLines) {
+  return findField(name, headerLines);
 }
 
 }  // namespace gleanix::mailtext

@@ -13,5 +13,7 @@ namespace gleanix::mailtext {
 // that begins with a space or tab) without its first character and without
 // any separator. Empty when no line matches.
 std::string headerField(std::string_view name, const std::vector<std::string>& headerLines);
+// The same over lines that are views into a mail's bytes.
+std::string headerField(std::string_view name, const std::vector<std::string_view>& headerLines);
 
 }  // namespace gleanix::mailtext

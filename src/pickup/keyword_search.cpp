@@ -1,6 +1,7 @@
 #include "pickup/keyword_search.h"
 
 #include "pickup/candidates.h"
+#include "mailtext/mail_parts.h"
 #include "regex/keyword_item.h"
 #include "store/list_file.h"
 #include "store/mail_store.h"
@@ -28,13 +29,17 @@ PickupResult keywordSearch(const sys::FileSystem& fs, std::string_view mailRoot,
 
   PickupResult result;
   progress.setMaximum(candidates.size());
-  std::vector<std::string> header, body;
+  mailtext::MailParts mail;
+  std::string buffer;
   for (std::size_t i = candidates.size(); i-- > 0;) {
     const std::string& hit = candidates[i];
-    if (const auto lines = fs.readLines(store.absolute(hit) + ".ALM")) {
-      mailtext::splitMail(*lines, header, body, warn);
-      keywords.text = keywordTarget(header, body, options.parts, jisToSjis);
-      if (keywords.test()) result.hits.push_back(hit);
+    if (const auto bytes = fs.readFile(store.absolute(hit) + ".ALM")) {
+      mail.split(*bytes, warn);
+      if (keywords.test(keywordTarget(mail, options.parts, jisToSjis, buffer))) {
+        result.hits.push_back(hit);
+        // The row of the hit is taken from this reading.
+        result.summaries.emplace_back(summarize(mail.header()));
+      }
     }
     progress.setPosition(candidates.size() - i);
     if (progress.processMessages()) {

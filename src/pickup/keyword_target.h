@@ -2,9 +2,11 @@
 // The text of a mail that the keyword pickup tests its keywords against.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "mailtext/body_decode.h"
+#include "mailtext/mail_parts.h"
 
 namespace gleanix::pickup {
 
@@ -25,5 +27,11 @@ struct KeywordParts {
 // in the header list names no field and is passed over.
 std::string keywordTarget(const std::vector<std::string>& header, const std::vector<std::string>& body,
                           const KeywordParts& parts, const mailtext::JisToSjisFunction& jisToSjis);
+
+// The same text for a split mail file. When it is the body alone and needs
+// no decoding it is a view into the mail's bytes; otherwise it is built in
+// buffer. Valid while the mail, its bytes and buffer are.
+std::string_view keywordTarget(mailtext::MailParts& mail, const KeywordParts& parts,
+                               const mailtext::JisToSjisFunction& jisToSjis, std::string& buffer);
 
 }  // namespace gleanix::pickup

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "pickup/display_path_parts.h"
-#include "mailtext/header_field.h"
 #include "mailtext/mail_date.h"
+#include "mailtext/mail_parts.h"
 #include "mailtext/sender_name.h"
 #include "store/attribute.h"
 #include "store/attribute_lookup.h"
@@ -87,23 +87,31 @@ std::uint32_t RowBuilder::attribute(std::string_view folder, std::string_view ke
 
 std::optional<PickupRow> RowBuilder::build(std::string_view folder, std::string_view displayPath,
                                            std::string_view key) {
-  const auto lines = store_.fs().readLines(store_.absolute(folder) + std::string(key) + ".ALM");
-  if (!lines) return std::nullopt;
-  std::vector<std::string> header, body;
-  mailtext::splitMail(*lines, header, body, warn_);
+  return build(folder, displayPath, key, nullptr);
+}
+
+std::optional<PickupRow> RowBuilder::build(std::string_view folder, std::string_view displayPath,
+                                           std::string_view key, const MailSummary* seen) {
+  MailSummary read;
+  if (!seen) {
+    const auto bytes = store_.fs().readFile(store_.absolute(folder) + std::string(key) + ".ALM");
+    if (!bytes) return std::nullopt;
+    mailtext::MailParts mail;
+    mail.split(*bytes, warn_);
+    read = summarize(mail.header());
+    seen = &read;
+  }
 
   PickupRow row;
-  const std::string date = mailtext::headerField("DATE:", header);
-  if (!date.empty()) {
+  if (!seen->date().empty()) {
     try {
-      row.sortableDate = mailtext::mailDate(date, bias_);
+      row.sortableDate = mailtext::mailDate(seen->date(), bias_);
     } catch (const mailtext::DateConversionError&) {
       row.sortableDate.clear();
     }
   }
-  const std::string from = mailtext::headerField("FROM:", header);
-  if (!from.empty()) row.sender = mailtext::senderName(from);
-  row.subject = mailtext::headerField("SUBJECT:", header);
+  if (!seen->from().empty()) row.sender = mailtext::senderName(seen->from());
+  row.subject = std::string(seen->subject());
   row.mark = static_cast<int>(attribute(folder, key) & 7u);
   row.folder = std::string(folder);
   DisplayPathParts parts = splitDisplayPath(displayPath);

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "mailtext/split_mail.h"
+#include "pickup/mail_summary.h"
 #include "store/mail_store.h"
 
 namespace gleanix::pickup {
@@ -47,6 +48,10 @@ class RowBuilder {
   // Mark: the mail's attribute word (entry list, else the account's trash
   // list) AND 7.
   std::optional<PickupRow> build(std::string_view folder, std::string_view displayPath, std::string_view key);
+  // The same from a summary the search took of the mail when it read it:
+  // the file is not read again. A null summary reads the file.
+  std::optional<PickupRow> build(std::string_view folder, std::string_view displayPath, std::string_view key,
+                                 const MailSummary* seen);
 
   // The attribute word as store::attributeWord gives it, from the kept lists.
   std::uint32_t attribute(std::string_view folder, std::string_view key);

@@ -5,8 +5,11 @@
 // into the abort.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "pickup/mail_summary.h"
 
 namespace gleanix::pickup {
 
@@ -41,10 +44,20 @@ class SilentProgress final : public PickupProgress {
 };
 
 // The hits of a search, in its result order; aborted when the user stopped
-// it, in which case the hits are those found until then.
+// it, in which case the hits are those found until then. A search that read
+// the hits' mail files leaves what their rows need in summaries, one per
+// hit in the same order (a hit whose file it did not read, such as a
+// starting mail kept at the head, has none: nullopt); a search that read
+// none (the mark search) leaves summaries empty.
 struct PickupResult {
   std::vector<std::string> hits;
+  std::vector<std::optional<MailSummary>> summaries;
   bool aborted = false;
+
+  // The summary of hit i, or null.
+  const MailSummary* summary(std::size_t i) const {
+    return i < summaries.size() && summaries[i] ? &*summaries[i] : nullptr;
+  }
 };
 
 }  // namespace gleanix::pickup

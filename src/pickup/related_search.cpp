@@ -1,11 +1,13 @@
 #include "pickup/related_search.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "pickup/candidates.h"
 #include "pickup/key_set.h"
 #include "store/list_file.h"
 #include "store/mail_store.h"
+#include "mailtext/mail_parts.h"
 
 namespace gleanix::pickup {
 
@@ -25,6 +27,7 @@ struct KeyGroup {
 struct Candidate {
   std::string hit;
   RelationKeys keys;
+  std::optional<MailSummary> summary;  // for its row, should it be found; none when unreadable
   bool found = false;
 };
 
@@ -34,20 +37,19 @@ class MailReader {
 
   // Reads and splits the mail file of a hit; false when it cannot be read.
   bool read(const std::string& hit) {
-    header_.clear();
-    body_.clear();
-    const auto lines = store_.fs().readLines(store_.absolute(hit) + ".ALM");
-    if (!lines) return false;
-    mailtext::splitMail(*lines, header_, body_, warn_);
+    bytes_ = store_.fs().readFile(store_.absolute(hit) + ".ALM");
+    if (!bytes_) return false;
+    mail_.split(*bytes_, warn_);
     return true;
   }
-  const std::vector<std::string>& header() const { return header_; }
-  const std::vector<std::string>& body() const { return body_; }
+  const std::vector<std::string_view>& header() const { return mail_.header(); }
+  const std::vector<std::string_view>& body() { return mail_.body(); }
 
  private:
   const store::MailStore& store_;
   const mailtext::MailWarning& warn_;
-  std::vector<std::string> header_, body_;
+  std::optional<std::string> bytes_;
+  mailtext::MailParts mail_;
 };
 
 void addKey(KeySet& set, const std::string& key) {
@@ -77,21 +79,21 @@ bool isRelated(const RelationKeys& k, const KeyGroup& frontier, const RelationOp
 }
 
 // A found mail's keys feed the next pass unless they have been frontier
-// keys already.
-void addToNext(KeySet& next, const KeySet& frontier, const KeySet& used, const std::string& key) {
-  if (!key.empty() && !frontier.contains(key) && !used.contains(key)) next.insert(key);
+// keys already. The mail leaves the candidates, so its keys are moved.
+void addToNext(KeySet& next, const KeySet& frontier, const KeySet& used, std::string& key) {
+  if (!key.empty() && !frontier.contains(key) && !used.contains(key)) next.take(std::move(key));
 }
 
-void collectNext(const RelationKeys& k, KeyGroup& next, const KeyGroup& frontier, const KeyGroup& used) {
+void collectNext(RelationKeys& k, KeyGroup& next, const KeyGroup& frontier, const KeyGroup& used) {
   addToNext(next.ids, frontier.ids, used.ids, k.messageId);
   addToNext(next.ids, frontier.ids, used.ids, k.replyId);
-  for (const std::string& id : k.referenceIds) addToNext(next.ids, frontier.ids, used.ids, id);
+  for (std::string& id : k.referenceIds) addToNext(next.ids, frontier.ids, used.ids, id);
   addToNext(next.subjects, frontier.subjects, used.subjects, k.bareSubject);
-  for (const std::string& tag : k.tags) addToNext(next.tags, frontier.tags, used.tags, tag);
+  for (std::string& tag : k.tags) addToNext(next.tags, frontier.tags, used.tags, tag);
 }
 
 void endPass(KeySet& used, KeySet& frontier, KeySet& next) {
-  used.insertAll(frontier);
+  used.takeAll(frontier);
   frontier.swap(next);
   next.clear();
 }
@@ -109,10 +111,13 @@ PickupResult relatedSearch(const sys::FileSystem& fs, std::string_view mailRoot,
 
   KeyGroup frontier, next, used;
   KeySet starting;
+  std::vector<std::optional<MailSummary>> startingSummaries;
   for (const std::string& hit : startingMails) {
     starting.insert(hit);
+    std::optional<MailSummary>& summary = startingSummaries.emplace_back();
     if (files.exists(hit) && reader.read(hit)) {
       seed(frontier, startingMailKeys(reader.header(), reader.body(), relations));
+      summary = summarize(reader.header());
     }
     progress.processMessages();
   }
@@ -122,14 +127,20 @@ PickupResult relatedSearch(const sys::FileSystem& fs, std::string_view mailRoot,
          progress.processMessages();
          return false;
        })) {
-    if (!starting.contains(hit)) candidates.push_back({std::move(hit), {}, false});
+    if (!starting.contains(hit)) candidates.push_back({std::move(hit), {}, std::nullopt, false});
   }
 
   PickupResult result;
-  if (options.mailInclude) result.hits = startingMails;
+  if (options.mailInclude) {
+    result.hits = startingMails;
+    result.summaries = std::move(startingSummaries);
+  }
 
   for (Candidate& c : candidates) {
-    if (reader.read(c.hit)) c.keys = candidateKeys(reader.header(), reader.body(), relations);
+    if (reader.read(c.hit)) {
+      c.keys = candidateKeys(reader.header(), reader.body(), relations);
+      c.summary = summarize(reader.header());
+    }
     progress.processMessages();
   }
 
@@ -146,6 +157,7 @@ PickupResult relatedSearch(const sys::FileSystem& fs, std::string_view mailRoot,
       if (isRelated(c.keys, frontier, relations)) {
         collectNext(c.keys, next, frontier, used);
         result.hits.push_back(c.hit);
+        result.summaries.emplace_back(std::move(c.summary));
         c.found = true;
         found = true;
         progress.setLine(passLineText(degree, total, ++hits));

@@ -60,8 +60,8 @@ std::vector<std::string> tagsOfList(std::string_view tagList) { return cutAtComm
 
 namespace {
 
-RelationKeys headerKeys(const std::vector<std::string>& header, const RelationOptions& options,
-                        std::string& upperSubject) {
+template <typename Line>
+RelationKeys headerKeys(const std::vector<Line>& header, const RelationOptions& options, std::string& upperSubject) {
   RelationKeys k;
   if (options.inReplyTo || options.references) {
     k.messageId = util::upperAscii(mailtext::headerField("MESSAGE-ID:", header));
@@ -77,16 +77,16 @@ RelationKeys headerKeys(const std::vector<std::string>& header, const RelationOp
   return k;
 }
 
-std::vector<std::string> bodyTags(const std::vector<std::string>& body) {
+template <typename Line>
+std::vector<std::string> bodyTags(const std::vector<Line>& body) {
   std::vector<std::string> tags;
-  for (const std::string& line : body) appendBodyTags(line, tags);
+  for (const Line& line : body) appendBodyTags(line, tags);
   return tags;
 }
 
-}  // namespace
-
-RelationKeys startingMailKeys(const std::vector<std::string>& header, const std::vector<std::string>& body,
-                              const RelationOptions& options) {
+template <typename Line>
+RelationKeys startingKeysOf(const std::vector<Line>& header, const std::vector<Line>& body,
+                            const RelationOptions& options) {
   std::string upperSubject;
   RelationKeys k = headerKeys(header, options, upperSubject);
   if (options.quotes) {
@@ -97,12 +97,35 @@ RelationKeys startingMailKeys(const std::vector<std::string>& header, const std:
   return k;
 }
 
-RelationKeys candidateKeys(const std::vector<std::string>& header, const std::vector<std::string>& body,
-                           const RelationOptions& options) {
+template <typename Line>
+RelationKeys candidateKeysOf(const std::vector<Line>& header, const std::vector<Line>& body,
+                             const RelationOptions& options) {
   std::string upperSubject;
   RelationKeys k = headerKeys(header, options, upperSubject);
   if (options.quotes) k.tags = tagsOfList(tagListText(subjectTag(upperSubject), bodyTags(body)));
   return k;
+}
+
+}  // namespace
+
+RelationKeys startingMailKeys(const std::vector<std::string>& header, const std::vector<std::string>& body,
+                              const RelationOptions& options) {
+  return startingKeysOf(header, body, options);
+}
+
+RelationKeys startingMailKeys(const std::vector<std::string_view>& header,
+                              const std::vector<std::string_view>& body, const RelationOptions& options) {
+  return startingKeysOf(header, body, options);
+}
+
+RelationKeys candidateKeys(const std::vector<std::string>& header, const std::vector<std::string>& body,
+                           const RelationOptions& options) {
+  return candidateKeysOf(header, body, options);
+}
+
+RelationKeys candidateKeys(const std::vector<std::string_view>& header, const std::vector<std::string_view>& body,
+                           const RelationOptions& options) {
+  return candidateKeysOf(header, body, options);
 }
 
 }  // namespace gleanix::pickup

@@ -56,9 +56,13 @@ struct RelationKeys {
 // Keys of a starting mail (seeding the first pass).
 RelationKeys startingMailKeys(const std::vector<std::string>& header, const std::vector<std::string>& body,
                               const RelationOptions& options);
+RelationKeys startingMailKeys(const std::vector<std::string_view>& header,
+                              const std::vector<std::string_view>& body, const RelationOptions& options);
 
 // Keys of a candidate (its tag list built as tagListText does).
 RelationKeys candidateKeys(const std::vector<std::string>& header, const std::vector<std::string>& body,
+                           const RelationOptions& options);
+RelationKeys candidateKeys(const std::vector<std::string_view>& header, const std::vector<std::string_view>& body,
                            const RelationOptions& options);
 
 }  // namespace gleanix::pickup

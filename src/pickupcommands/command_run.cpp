@@ -102,7 +102,7 @@ void runPickupCommand(core::StartedPlugin& plugin, const PickupCommand& command)
   }
   if (!destination) return;
   if (destination->listWindow) {
-    handOverToListWindow(plugin, command.mainWindow, result.hits);
+    handOverToListWindow(plugin, command.mainWindow, result);
   } else {
     handOverByCopying(plugin, result.hits, destination->folders);
   }

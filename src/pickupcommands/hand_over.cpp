@@ -35,11 +35,20 @@ std::optional<Destination> chooseDestination(core::StartedPlugin& plugin, std::s
 
 void handOverToListWindow(core::StartedPlugin& plugin, sys::WindowHandle mainWindow,
                           const std::vector<std::string>& hits) {
+  pickup::PickupResult result;
+  result.hits = hits;
+  handOverToListWindow(plugin, mainWindow, result);
+}
+
+void handOverToListWindow(core::StartedPlugin& plugin, sys::WindowHandle mainWindow,
+                          const pickup::PickupResult& result) {
   plugin.prunePickupWindows();
   const std::shared_ptr<listwindow::TFolderForm> window = listwindow::TFolderForm::create(plugin, mainWindow);
   plugin.pickupWindows().add(window);
-  for (const pickup::PickedMail& m : pickup::pickedMails(plugin.fs(), plugin.host().getMailbox(), hits)) {
-    window->addPickedMail(m.folder, m.displayPath, m.key);
+  // pickedMails gives one element per hit, in hit order.
+  const std::vector<pickup::PickedMail> picked = pickup::pickedMails(plugin.fs(), plugin.host().getMailbox(), result.hits);
+  for (std::size_t i = 0; i < picked.size(); ++i) {
+    window->addPickedMail(picked[i].folder, picked[i].displayPath, picked[i].key, result.summary(i));
   }
   window->show();
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/started_plugin.h"
+#include "pickup/progress.h"
 
 namespace gleanix::pickupcommands {
 
@@ -24,9 +25,13 @@ std::optional<Destination> chooseDestination(core::StartedPlugin& plugin, std::s
 
 // A new pickup list window for the host main window, in the pickup window
 // list under its handle, one row per hit in hit order (a hit listed in an
-// account's trash shown under that trash), shown without waiting.
+// account's trash shown under that trash), shown without waiting. A hit
+// with a summary from the search (the result's summaries) gets its row from
+// it; any other hit's mail file is read for its row.
 void handOverToListWindow(core::StartedPlugin& plugin, sys::WindowHandle mainWindow,
                           const std::vector<std::string>& hits);
+void handOverToListWindow(core::StartedPlugin& plugin, sys::WindowHandle mainWindow,
+                          const pickup::PickupResult& result);
 
 // Copies of the hits into each folder in order, skipping folders without
 // "Entry.ini" and hits whose mail file is gone. The host shows the copies;

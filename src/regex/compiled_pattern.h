@@ -44,6 +44,7 @@ class CompiledPattern {
   const TREParseTree& tree() const { return tree_; }
   const TRE_NFA& nfa() const { return nfa_; }
   const CharClasses& classes() const { return *classes_; }
+  const StartSet& startSet() const { return *start_; }
   const TRE_DFA& dfa() const { return *dfa_; }
   const LeftmostDfa& leftmost() const { return *leftmost_; }
 

@@ -49,14 +49,16 @@ void TKeywordItem::compile() {
   compiled_ = true;
 }
 
-bool TKeywordItem::test() {
+bool TKeywordItem::test() { return test(text); }
+
+bool TKeywordItem::test(std::string_view subject) {
   if (!compiled_) compile();
   std::int64_t first = 0;
   for (std::int64_t line = 0; line < lineEnds_.Count(); ++line) {
     const std::int64_t last = lineEnds_.Item(line);
     bool all = true;
     for (std::int64_t t = first; t <= last && all; ++t) {
-      all = matchers_[static_cast<std::size_t>(t)]->matchesAnywhere(text);
+      all = matchers_[static_cast<std::size_t>(t)]->matchesAnywhere(subject);
     }
     if (all) return true;
     first = last + 1;

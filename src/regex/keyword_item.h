@@ -40,6 +40,8 @@ class TKeywordItem {
   // with a syntax error raises ERegExpParser here, at every test, until the
   // keywords change.
   bool test();
+  // The same for a text held elsewhere (text is not looked at).
+  bool test(std::string_view subject);
 
  private:
   void compile();

@@ -10,7 +10,7 @@
 
 namespace gleanix::regex {
 
-StartFilter::StartFilter(const CharClasses& classes, const std::vector<std::uint8_t>& startClass) {
+StartFilter::StartFilter(const CharClasses& classes, const std::vector<std::uint8_t>& startClass, bool useVectors) {
   auto starts = [&](std::uint32_t cls) { return cls != CharClasses::kBlank && startClass[cls]; };
   std::size_t pairCount = 0;
   // Rows shared by several lead bytes are looked at once.
@@ -44,7 +44,7 @@ StartFilter::StartFilter(const CharClasses& classes, const std::vector<std::uint
     return;
   }
   mode_ = Mode::Pairs;
-  if (GLEANIX_REGEX_VECTOR_FILTER) {
+  if (GLEANIX_REGEX_VECTOR_FILTER && useVectors) {
     std::vector<PairRange> ranges = pairRanges();
     if (!ranges.empty() && ranges.size() <= kMaxVectorRanges) {
       mode_ = Mode::Vector;

@@ -30,7 +30,12 @@ namespace gleanix::regex {
 class StartFilter {
  public:
   // startClass[c]: whether a character of class c can begin a match.
-  StartFilter(const CharClasses& classes, const std::vector<std::uint8_t>& startClass);
+  // useVectors false keeps to the byte-pair scan even where vectors are
+  // offered, so that the tests compare both scans on one machine.
+  StartFilter(const CharClasses& classes, const std::vector<std::uint8_t>& startClass, bool useVectors = true);
+
+  // Whether next() scans 16 positions at a time.
+  bool vectorScan() const { return mode_ == Mode::Vector; }
 
   // The first character boundary at or after the boundary i whose character
   // can begin a match; n when there is none. Characters before it cannot

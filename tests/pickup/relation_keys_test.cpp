@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "util/sjis.h"
+
 #include "pickup/key_set.h"
 
 namespace gleanix::pickup {
@@ -97,6 +101,31 @@ TEST(KeySet, FoldsAsciiLettersButNeverATrailByte) {
   set.insertAll(other);
   EXPECT_TRUE(set.contains("X"));
   EXPECT_EQ(set.size(), 3u);
+}
+
+// The hash reads eight bytes at a time: keys of every length around that,
+// with letters, trail bytes and bytes past 0x7F, hash as their upper-cased
+// forms do, and keys moved over by takeAll are found there.
+TEST(KeySet, KeysOfAnyLengthMatchTheirUpperCaseForms) {
+  std::mt19937 random(5);
+  const char bytes[] = {'a', 'z', 'A', 'Z', '@', '[', '`', '{', ':', '\x83', '\xE0', '\x61', '\xFA', '\x7A'};
+  KeySet set;
+  std::vector<std::string> keys;
+  for (int n = 0; n < 400; ++n) {
+    std::string key;
+    for (std::size_t length = static_cast<std::size_t>(n % 20); key.size() < length;) key += bytes[random() % sizeof bytes];
+    EXPECT_EQ(FoldedHash{}(key), FoldedHash{}(util::upperAscii(key))) << key;
+    keys.push_back(key);
+    set.insert(key);
+  }
+  KeySet taken;
+  taken.takeAll(set);
+  for (const std::string& key : keys) {
+    EXPECT_TRUE(taken.contains(util::upperAscii(key))) << key;
+    std::string other = key + "!";
+    EXPECT_FALSE(taken.contains(other)) << key;
+  }
+  EXPECT_TRUE(set.empty());
 }
 
 }  // namespace

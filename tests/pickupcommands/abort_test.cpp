@@ -75,9 +75,10 @@ TEST_F(AbortOnALargeStore, TheListHoldsExactlyTheHitsFoundBeforeThePress) {
   ASSERT_GT(maximum, kMails / 2);  // the press came in the middle of the search
   const auto& windows = started().pickupWindows().entries();
   const std::size_t rows = windows.size() == 1 ? static_cast<std::size_t>(windows.front().window->rowCount()) : 0;
-  // After the press only the list window read mails (one per row): the
-  // search itself read none.
-  EXPECT_EQ(mailReadsSince(logAtPress), rows);
+  // After the press no mail was read: the search stopped at once, and the
+  // list window took its rows from what the search had read.
+  ASSERT_GT(rows, 100u);
+  EXPECT_EQ(mailReadsSince(logAtPress), 0u);
 
   pickup::KeywordOptions options;
   options.keywords = "Quillon\r\n";

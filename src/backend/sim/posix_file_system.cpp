@@ -261,11 +261,16 @@ bool PosixFileSystem::isDirectory(const std::string& path) const {
 }
 
 std::optional<std::string> PosixFileSystem::readFile(const std::string& path) const {
-  auto p = resolve(path);
-  if (!p) return std::nullopt;
+  if (path.empty()) return std::nullopt;
   // O_NONBLOCK: opening a FIFO must not wait for a writer; regular files
-  // ignore the flag.
-  const int fd = ::open(p->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  // ignore the flag. The spelling as given is opened first: resolving it
+  // beforehand would look the whole path up twice for every mail read, and
+  // only a name in another letter case needs the directory listings.
+  constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+  int fd = ::open(toPosix(path).c_str(), kFlags);
+  if (fd < 0 && errno == ENOENT) {
+    if (auto p = resolve(path)) fd = ::open(p->c_str(), kFlags);
+  }
   if (fd < 0) return std::nullopt;
   struct stat st {};
   std::optional<std::string> result;

@@ -1,0 +1,123 @@
+#include "mailtext/mail_parts.h"
+
+#include <cstring>
+
+#include "mailtext/body_decode.h"
+#include "mailtext/header_field.h"
+#include "sys/file_system.h"
+#include "util/sjis.h"
+
+namespace gleanix::mailtext {
+
+namespace {
+
+// Whether every CR is followed by LF and every LF follows a CR, and the
+// bytes end in CR LF (or are empty): then splitting at CR LF gives the
+// lines the host's string lists would, and joining them with CR LF after
+// each gives the bytes back.
+bool onlyCrLfLineEnds(std::string_view bytes) {
+  if (bytes.empty()) return true;
+  if (bytes.size() < 2 || bytes[bytes.size() - 2] != '\r' || bytes.back() != '\n') return false;
+  const char* p = bytes.data();
+  const char* end = p + bytes.size();
+  // LF is the rarer byte to look for first; a CR not before an LF shows up
+  // as a count of CRs that differs from the count of CR LF pairs.
+  std::size_t pairs = 0;
+  for (const char* q = p; (q = static_cast<const char*>(std::memchr(q, '\n', static_cast<std::size_t>(end - q))));
+       ++q) {
+    if (q == p || q[-1] != '\r') return false;
+    ++pairs;
+  }
+  std::size_t crs = 0;
+  for (const char* q = p; (q = static_cast<const char*>(std::memchr(q, '\r', static_cast<std::size_t>(end - q))));
+       ++q) {
+    ++crs;
+  }
+  return crs == pairs;
+}
+
+// Lines of CR LF-ended bytes, without their line ends.
+void cutCrLfLines(std::string_view bytes, std::vector<std::string_view>& lines) {
+  lines.clear();
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    const std::size_t lf = bytes.find('\n', start);
+    lines.push_back(bytes.substr(start, lf - 1 - start));
+    start = lf + 1;
+  }
+}
+
+void viewsOf(const std::vector<std::string>& lines, std::vector<std::string_view>& views) {
+  views.assign(lines.begin(), lines.end());
+}
+
+}  // namespace
+
+void MailParts::split(std::string_view bytes, const MailWarning& warn) {
+  header_.clear();
+  body_.clear();
+  bodyLinesReady_ = false;
+  headerJoined_ = bodyJoined_ = false;
+  inPlace_ = splitInPlace(bytes);
+  if (!inPlace_) splitCopied(bytes, warn);
+}
+
+bool MailParts::splitInPlace(std::string_view bytes) {
+  if (!onlyCrLfLineEnds(bytes)) return false;
+  // The header ends at the first empty line.
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    const std::size_t lf = bytes.find('\n', start);
+    if (lf == start + 1) break;  // the empty line
+    header_.push_back(bytes.substr(start, lf - 1 - start));
+    start = lf + 1;
+  }
+  headerText_ = bytes.substr(0, start);
+  if (start == bytes.size()) {  // no empty line: no body
+    bodyText_ = {};
+    bodyLinesReady_ = true;
+    return true;
+  }
+  // Only a body taken whole is viewed in place: no Content-Type, or a text one.
+  const std::string contentType = headerField("CONTENT-TYPE:", header_);
+  if (!contentType.empty() && util::upperAscii(contentType).find("TEXT") == std::string::npos) {
+    header_.clear();
+    return false;
+  }
+  bodyText_ = bytes.substr(start + 2);
+  return true;
+}
+
+void MailParts::splitCopied(std::string_view bytes, const MailWarning& warn) {
+  lines_ = sys::splitLines(bytes);
+  splitMail(lines_, headerLines_, bodyLines_, warn);
+  viewsOf(headerLines_, header_);
+  viewsOf(bodyLines_, body_);
+  bodyLinesReady_ = true;
+}
+
+const std::vector<std::string_view>& MailParts::body() {
+  if (!bodyLinesReady_) {
+    cutCrLfLines(bodyText_, body_);
+    bodyLinesReady_ = true;
+  }
+  return body_;
+}
+
+std::string_view MailParts::headerText() {
+  return inPlace_ ? headerText_ : joinedOnce(headerLines_, joinedHeader_, headerJoined_);
+}
+
+std::string_view MailParts::bodyText() {
+  return inPlace_ ? bodyText_ : joinedOnce(bodyLines_, joinedBody_, bodyJoined_);
+}
+
+std::string_view MailParts::joinedOnce(const std::vector<std::string>& lines, std::string& joined, bool& done) {
+  if (!done) {
+    joined = joinLines(lines);
+    done = true;
+  }
+  return joined;
+}
+
+}  // namespace gleanix::mailtext

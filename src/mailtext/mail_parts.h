@@ -1,0 +1,56 @@
+#pragma once
+// A mail file's bytes split into header lines and search body, as
+// splitMail splits the file's lines, without copying a line where that can
+// be helped. Most stored mails end every line in CR LF and are plain text:
+// their header lines and body are then views into the bytes, and the body
+// text (each body line followed by CR LF) is the tail of the bytes itself.
+// Other mails (multipart, other line ends) go through splitMail.
+//
+// The views point into the bytes handed to split() and into this object:
+// keep both while they are used.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "mailtext/split_mail.h"
+
+namespace gleanix::mailtext {
+
+class MailParts {
+ public:
+  // Splits a mail file's bytes; warn as for splitMail (only a multipart
+  // mail warns). Replaces what an earlier split left.
+  void split(std::string_view bytes, const MailWarning& warn);
+
+  const std::vector<std::string_view>& header() const { return header_; }
+  // The body lines (as splitMail's body).
+  const std::vector<std::string_view>& body();
+  // The header lines, each followed by CR LF.
+  std::string_view headerText();
+  // The body lines, each followed by CR LF (joinLines of the body).
+  std::string_view bodyText();
+
+  // Whether the last split took the road without copies (for tests and
+  // benchmarks that check the road is the one expected).
+  bool viewedInPlace() const { return inPlace_; }
+
+ private:
+  bool splitInPlace(std::string_view bytes);
+  void splitCopied(std::string_view bytes, const MailWarning& warn);
+  // The lines joined, each followed by CR LF, at the first asking.
+  static std::string_view joinedOnce(const std::vector<std::string>& lines, std::string& joined, bool& done);
+
+  bool inPlace_ = false;
+  std::vector<std::string_view> header_;
+  std::vector<std::string_view> body_;
+  bool bodyLinesReady_ = false;
+  // In place: the tails of the bytes.
+  std::string_view headerText_, bodyText_;
+  // Copied: splitMail's lines and their joined texts.
+  std::vector<std::string> lines_, headerLines_, bodyLines_;
+  std::string joinedHeader_, joinedBody_;
+  bool headerJoined_ = false, bodyJoined_ = false;
+};
+
+}  // namespace gleanix::mailtext
