@@ -32,6 +32,9 @@ namespace {
 
 using namespace gleanix;
 
+// The host's desktop, shared with the plug-in on Linux (QuillonSimDesktop).
+backend::HostDesktop* gDesktop = nullptr;
+
 int usage() {
   std::fputs(
       "usage: quillon-sim --store DIR import FILE FOLDER [ATTRIBUTE]\n"
@@ -116,6 +119,12 @@ int drivePlugin(host::QuillonSim& sim, const std::vector<std::string>& args) {
 
 }  // namespace
 
+#if !defined(_WIN32)
+// A plug-in loaded into this process finds the host's desktop here, so that
+// both see one simulated desktop (backend::makeDesktop).
+extern "C" __attribute__((visibility("default"))) gleanix::sys::Desktop* QuillonSimDesktop() { return gDesktop; }
+#endif
+
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.size() < 3 || args[0] != "--store") return usage();
@@ -123,6 +132,8 @@ int main(int argc, char** argv) {
   const std::string command = args[2];
   args.erase(args.begin(), args.begin() + 3);
 
+  const auto desktop = backend::makeHostDesktop();
+  gDesktop = desktop.get();
   auto fs = backend::makeFileSystem();
   host::QuillonSim sim(*fs, root);
   if (command == "import" && (args.size() == 2 || args.size() == 3)) {

@@ -1,0 +1,45 @@
+#pragma once
+// The desktop as the simulated host drives it: beyond what the plug-in
+// uses, the host posts messages and keys into its windows' queues, runs
+// message loops on its window threads, waits for those threads to settle,
+// lets timers run, reads its toolbars back and takes screenshots. Both
+// backends implement it: the simulated desktop and the Win32 one.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "sys/desktop.h"
+
+namespace gleanix::backend {
+
+class HostDesktop : public sys::Desktop {
+ public:
+  // Puts the message into the queue of the thread that owns its window
+  // (PostMessage).
+  virtual void postMessage(const sys::Message& message) = 0;
+  // A key press in w as input through its thread's queue (WM_KEYDOWN): the
+  // thread sees the modifier keys (sys::ShiftState) down while it takes it.
+  virtual void postKey(sys::WindowHandle w, int virtualKey, unsigned shift) = 0;
+  // Lets this thread's messages run, waiting for more, until finished()
+  // holds; it is checked before each wait and after each message. Another
+  // thread wakes the loop by posting to one of its windows.
+  virtual void runMessageLoop(const std::function<bool()>& finished) = 0;
+  // Returns once every other thread inside a message loop has run out of
+  // messages (what they post to each other included).
+  virtual void waitForIdle() = 0;
+  // Lets the time pass: every timer whose interval fits fires once, on its
+  // window's thread; then, as waitForIdle.
+  virtual void passTime(int milliseconds) = 0;
+  virtual std::vector<sys::ToolButton> toolbarButtons(sys::WindowHandle toolbar) const = 0;
+  // A PNG of the screen; false where there is no screen to take.
+  virtual bool saveScreenshot(const std::string& file) = 0;
+};
+
+// The name under which the simulated host exports
+// `sys::Desktop* QuillonSimDesktop()` on Linux, so that a plug-in loaded into
+// it shares its desktop (backend::makeDesktop finds it).
+inline constexpr const char* kSharedDesktopSymbol = "QuillonSimDesktop";
+using SharedDesktopFn = sys::Desktop* (*)();
+
+}  // namespace gleanix::backend
