@@ -25,6 +25,7 @@
 
 #include "backend/module_loader.h"
 #include "backend/platform.h"
+#include "host/home_dir.h"
 #include "host/plugin_driver.h"
 #include "host/quillon_app.h"
 #include "host/script.h"
@@ -158,9 +159,18 @@ extern "C" __attribute__((visibility("default"))) gleanix::sys::Desktop* Quillon
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.size() < 3 || args[0] != "--store") return usage();
+  const std::vector<std::string> all = args;
   const std::string root = args[1];
   args.erase(args.begin(), args.begin() + 2);
-  if (args.size() >= 3 && args[0] == "--home") args.erase(args.begin(), args.begin() + 2);
+  std::string home;
+  if (args.size() >= 3 && args[0] == "--home") {
+    home = args[1];
+    args.erase(args.begin(), args.begin() + 2);
+  }
+  // A script session runs in its home: by default a new, empty one.
+  if (!args.empty() && args[0] == "script") {
+    if (const auto status = host::runFromHome(home, all)) return *status;
+  }
   if (args.empty()) return usage();
   const std::string command = args[0];
   args.erase(args.begin());

@@ -301,9 +301,17 @@ void QuillonApp::runViewOrSend(HostWindow& w, std::string text) {
   } else {
     createSendWindow(w, text);
   }
-  --starting_;
-  desktop_.postMessage({main_->form, 0, 0, 0});  // the main thread may be waiting for this window
-  desktop_.runMessageLoop([&] { return w.closed.load(); });
+  // Counted as started only once inside its loop, so that waiting for idle
+  // threads includes this one from then on.
+  bool announced = false;
+  desktop_.runMessageLoop([&] {
+    if (!announced) {
+      announced = true;
+      --starting_;
+      desktop_.postMessage({main_->form, 0, 0, 0});  // the main thread may be waiting for this window
+    }
+    return w.closed.load();
+  });
 }
 
 void QuillonApp::createViewWindow(HostWindow& w, const std::string& mail) {
