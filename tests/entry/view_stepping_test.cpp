@@ -12,6 +12,7 @@
 #include "entry/entry_points.h"
 #include "entry/menus.h"
 #include "listwindow/list_window_fixture.h"
+#include "support/overriding_host.h"
 
 namespace gleanix::testing {
 namespace {
@@ -20,35 +21,14 @@ namespace {
 std::vector<std::pair<sys::WindowHandle, std::string>> gShown;
 void GLEANIX_STDCALL recordViewChangeMail(sys::WindowHandle view, const char* mail) { gShown.emplace_back(view, mail); }
 
-// quillon-sim, except that showing another mail in a VIEW window is recorded.
-class RecordingHost : public sys::Module {
- public:
-  explicit RecordingHost(host::QuillonSim& sim) : sim_(sim) {}
-  void* find(const char* name) const override {
-    if (std::string(name) == "_APAViewChangeMail@8") return reinterpret_cast<void*>(&recordViewChangeMail);
-    return sim_.resolve(name);
-  }
-
- private:
-  host::QuillonSim& sim_;
-};
-
-class RecordingLoader : public sys::ModuleLoader {
- public:
-  explicit RecordingLoader(host::QuillonSim& sim) : sim_(sim) {}
-  std::unique_ptr<sys::Module> load(const std::string&) override { return std::make_unique<RecordingHost>(sim_); }
-
- private:
-  host::QuillonSim& sim_;
-};
-
 class SteppingTest : public ListWindowTest {
  protected:
   void SetUp() override {
     gShown.clear();
     loader = nullptr;
     ASSERT_EQ(core::startUp("1.10", [this] {
-                return core::PlatformServices{fs, registry, system, std::make_shared<RecordingLoader>(sim), desktop,
+                return core::PlatformServices{fs, registry, system, std::make_shared<OverridingHostLoader>(
+                    sim, HostOverrides{{"_APAViewChangeMail@8", reinterpret_cast<void*>(&recordViewChangeMail)}}), desktop,
                                               shell};
               }),
               255);
