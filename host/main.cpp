@@ -4,6 +4,7 @@
 //   quillon-sim --store DIR move MAIL [FOLDER]      (no folder: the trash)
 //   quillon-sim --store DIR list [FOLDER]
 //   quillon-sim --store DIR plugin [--library FILE] [--host-version V] [--withhold EXPORT]...
+//   quillon-sim --store DIR [--home DIR] script FILE
 //
 // "plugin" loads the plug-in library (by default Plugins\Gleanix.dll beside
 // the executable; Plugins/libGleanix.so on Linux) and drives it through its
@@ -11,6 +12,9 @@
 // shut-down, printing what each call gave back. --withhold leaves a host
 // function out of what the Linux host offers; on Windows the exports are
 // fixed by the executable's .def file, so a host lacking one is its own build.
+//
+// "script" runs a visible host session from a file (host/script.h) and
+// prints its transcript in UTF-8.
 //
 // Paths are as the host takes them: relative to the mail root, "\" between
 // components. Output is the store's own bytes (CP932).
@@ -22,6 +26,8 @@
 #include "backend/module_loader.h"
 #include "backend/platform.h"
 #include "host/plugin_driver.h"
+#include "host/quillon_app.h"
+#include "host/script.h"
 #include "host/quillon_sim.h"
 #include "store/folders.h"
 #include "store/list_file.h"
@@ -40,7 +46,8 @@ int usage() {
       "usage: quillon-sim --store DIR import FILE FOLDER [ATTRIBUTE]\n"
       "       quillon-sim --store DIR move MAIL [FOLDER]\n"
       "       quillon-sim --store DIR list [FOLDER]\n"
-      "       quillon-sim --store DIR plugin [--library FILE] [--host-version V] [--withhold EXPORT]...\n",
+      "       quillon-sim --store DIR plugin [--library FILE] [--host-version V] [--withhold EXPORT]...\n"
+      "       quillon-sim --store DIR [--home DIR] script FILE\n",
       stderr);
   return 2;
 }
@@ -81,6 +88,29 @@ std::string defaultPluginLibrary() {
   }
   return dir + "Plugins/libGleanix.so";
 #endif
+}
+
+// The plug-in's settings file below the host's directory.
+std::string settingsFile() {
+  const auto system = backend::makeSystemInfo();
+  return util::extractFilePath(system->executablePath()) + "Plugins\\Gleanix.ini";
+}
+
+int runScriptFile(backend::HostDesktop& desktop, sys::FileSystem& fs, host::QuillonSim& sim,
+                  const std::vector<std::string>& args) {
+  if (args.size() != 1) return usage();
+  std::FILE* in = std::fopen(args[0].c_str(), "rb");
+  if (!in) {
+    std::fprintf(stderr, "quillon-sim: cannot read %s\n", args[0].c_str());
+    return 1;
+  }
+  std::string script;
+  char buf[4096];
+  for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, in)) > 0;) script.append(buf, n);
+  std::fclose(in);
+  host::QuillonApp app(desktop, sim, fs);
+  const host::ScriptSetup setup{defaultPluginLibrary(), settingsFile()};
+  return host::runScript(app, fs, setup, script, stdout);
 }
 
 int drivePlugin(host::QuillonSim& sim, const std::vector<std::string>& args) {
@@ -129,8 +159,11 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.size() < 3 || args[0] != "--store") return usage();
   const std::string root = args[1];
-  const std::string command = args[2];
-  args.erase(args.begin(), args.begin() + 3);
+  args.erase(args.begin(), args.begin() + 2);
+  if (args.size() >= 3 && args[0] == "--home") args.erase(args.begin(), args.begin() + 2);
+  if (args.empty()) return usage();
+  const std::string command = args[0];
+  args.erase(args.begin());
 
   const auto desktop = backend::makeHostDesktop();
   gDesktop = desktop.get();
@@ -155,5 +188,6 @@ int main(int argc, char** argv) {
   }
   if (command == "list" && args.size() <= 1) return listStore(*fs, sim.mailRoot(), args);
   if (command == "plugin") return drivePlugin(sim, args);
+  if (command == "script") return runScriptFile(*desktop, *fs, sim, args);
   return usage();
 }

@@ -34,6 +34,37 @@ class HostDesktop : public sys::Desktop {
   virtual std::vector<sys::ToolButton> toolbarButtons(sys::WindowHandle toolbar) const = 0;
   // A PNG of the screen; false where there is no screen to take.
   virtual bool saveScreenshot(const std::string& file) = 0;
+
+  // --- Reading other code's windows, as a script needs them
+  virtual std::vector<sys::WindowHandle> children(sys::WindowHandle w) const = 0;  // topmost first
+  virtual std::string controlName(sys::WindowHandle w) const = 0;  // "" when it has none
+  virtual std::vector<sys::TreeItem> treeChildren(sys::WindowHandle tree, sys::TreeItem parent) const = 0;
+
+  // --- The user's hand on other code's windows. Each is false, doing
+  // nothing, when the window cannot take it.
+  virtual bool userClick(sys::WindowHandle w) = 0;                   // a button or check box
+  virtual bool userType(sys::WindowHandle w, const std::string& text) = 0;  // replaces the text
+  virtual bool userPick(sys::WindowHandle combo, int index) = 0;
+  virtual bool userClickTreeState(sys::WindowHandle tree, sys::TreeItem item) = 0;  // its check box
+  virtual bool userClickHeader(sys::WindowHandle header, int section) = 0;
+  virtual bool userSelectRows(sys::WindowHandle list, const std::vector<int>& rows) = 0;
+  // A double click on a row with the modifier keys (sys::ShiftState) down.
+  virtual bool userDoubleClickRow(sys::WindowHandle list, int row, unsigned shift) = 0;
+  // A right click on a row, choosing the item of that text in the menu it opens.
+  virtual bool userRowMenu(sys::WindowHandle list, int row, const std::string& item) = 0;
+  virtual bool userKey(sys::WindowHandle w, int virtualKey, unsigned shift) = 0;
+
+  // --- Message boxes
+  struct MessageBoxSeen {
+    std::string caption;
+    std::string text;
+    sys::MessageIcon icon = sys::MessageIcon::None;
+    sys::WindowHandle owner = 0;
+  };
+  // The next message box is answered with this result (sys::result).
+  virtual void answerMessageBox(int result) = 0;
+  // The message boxes shown since the last call.
+  virtual std::vector<MessageBoxSeen> takeMessageBoxes() = 0;
 };
 
 // The name under which the simulated host exports

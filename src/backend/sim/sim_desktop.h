@@ -300,6 +300,21 @@ class SimDesktop : public HostDesktop {
   void passTime(int milliseconds) override;
   std::vector<sys::ToolButton> toolbarButtons(sys::WindowHandle toolbar) const override;
   bool saveScreenshot(const std::string&) override { return false; }
+  std::vector<sys::WindowHandle> children(sys::WindowHandle w) const override;
+  std::string controlName(sys::WindowHandle w) const override;
+  std::vector<sys::TreeItem> treeChildren(sys::WindowHandle tree, sys::TreeItem parent) const override;
+  bool userClick(sys::WindowHandle w) override { return click(w); }
+  bool userType(sys::WindowHandle w, const std::string& text) override { return typeText(w, text); }
+  bool userPick(sys::WindowHandle combo, int index) override { return chooseComboItem(combo, index); }
+  bool userClickTreeState(sys::WindowHandle tree, sys::TreeItem item) override;
+  bool userClickHeader(sys::WindowHandle header, int section) override { return clickHeaderSection(header, section); }
+  bool userSelectRows(sys::WindowHandle list, const std::vector<int>& rows) override {
+    return selectListRows(list, rows);
+  }
+  bool userDoubleClickRow(sys::WindowHandle list, int row, unsigned shift) override;
+  bool userRowMenu(sys::WindowHandle list, int row, const std::string& item) override;
+  bool userKey(sys::WindowHandle w, int virtualKey, unsigned shift) override;
+  std::vector<MessageBoxSeen> takeMessageBoxes() override;
 
   void postCommand(sys::WindowHandle w, int id) override;
   void processPendingMessages() override;
@@ -394,7 +409,7 @@ class SimDesktop : public HostDesktop {
   // ends as if the user closed the window.
   void onModal(ModalScript script) { modalScripts_.push_back(std::move(script)); }
   // The next message box returns this result (else its first button's).
-  void answerMessageBox(int result) { messageAnswers_.push_back(result); }
+  void answerMessageBox(int result) override;
   // The next popup menu chooses the item with this text (an empty text or
   // one naming no enabled item dismisses it).
   void answerPopup(const std::string& itemText) { popupAnswers_.push_back(itemText); }
@@ -451,6 +466,14 @@ class SimDesktop : public HostDesktop {
   void callHook(std::size_t index, int code, const sys::Message& m);
   void dispatch(const SimQueuedMessage& m);
   void keyDown(sys::WindowHandle w, int virtualKey);
+  sys::Point rowPoint(sys::WindowHandle list, int row) const;
+  // Holds the modifier keys down for the life of the object.
+  struct HeldKeys {
+    HeldKeys(SimDesktop& d, unsigned shift);
+    ~HeldKeys();
+    SimDesktop& d;
+    std::map<int, bool> saved;
+  };
   void runModalLive(sys::WindowHandle form, const std::function<bool()>& finished);
 
   SimWindow* find(sys::WindowHandle w);
@@ -513,6 +536,7 @@ class SimDesktop : public HostDesktop {
   bool live_ = false;
 
   std::vector<SimMessageBox> messageBoxes_;
+  std::size_t messageBoxesTaken_ = 0;
   std::vector<SimPopup> popups_;
   std::vector<SimPostedCommand> posted_;
 };

@@ -153,6 +153,20 @@ class Win32Desktop : public HostDesktop {
   void passTime(int milliseconds) override;
   std::vector<sys::ToolButton> toolbarButtons(sys::WindowHandle toolbar) const override;
   bool saveScreenshot(const std::string& file) override;
+  std::vector<sys::WindowHandle> children(sys::WindowHandle w) const override;
+  std::string controlName(sys::WindowHandle w) const override;
+  std::vector<sys::TreeItem> treeChildren(sys::WindowHandle tree, sys::TreeItem parent) const override;
+  bool userClick(sys::WindowHandle w) override;
+  bool userType(sys::WindowHandle w, const std::string& text) override;
+  bool userPick(sys::WindowHandle combo, int index) override;
+  bool userClickTreeState(sys::WindowHandle tree, sys::TreeItem item) override;
+  bool userClickHeader(sys::WindowHandle header, int section) override;
+  bool userSelectRows(sys::WindowHandle list, const std::vector<int>& rows) override;
+  bool userDoubleClickRow(sys::WindowHandle list, int row, unsigned shift) override;
+  bool userRowMenu(sys::WindowHandle list, int row, const std::string& item) override;
+  bool userKey(sys::WindowHandle w, int virtualKey, unsigned shift) override;
+  void answerMessageBox(int result) override;
+  std::vector<MessageBoxSeen> takeMessageBoxes() override;
 
   void postCommand(sys::WindowHandle w, int id) override;
   void processPendingMessages() override;

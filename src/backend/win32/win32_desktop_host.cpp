@@ -4,6 +4,8 @@
 // does with its own windows: posted messages and keys, message loops, the
 // wait for its other threads.
 
+#include "backend/win32/win32_desktop.h"
+
 #include <commctrl.h>
 
 #include <atomic>
@@ -11,8 +13,6 @@
 #include <mutex>
 #include <set>
 #include <vector>
-
-#include "backend/win32/win32_desktop.h"
 
 namespace gleanix::backend {
 namespace {
@@ -322,5 +322,60 @@ void Win32Desktop::passTime(int milliseconds) {
 }
 
 bool Win32Desktop::saveScreenshot(const std::string&) { return false; }
+
+std::vector<sys::WindowHandle> Win32Desktop::children(sys::WindowHandle w) const {
+  std::vector<sys::WindowHandle> out;
+  for (HWND c = GetWindow(hw(w), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    out.push_back(reinterpret_cast<sys::WindowHandle>(c));
+  }
+  return out;
+}
+
+// Names belong to the desktop that made the window; real windows have none.
+std::string Win32Desktop::controlName(sys::WindowHandle) const { return {}; }
+
+std::vector<sys::TreeItem> Win32Desktop::treeChildren(sys::WindowHandle tree, sys::TreeItem parent) const {
+  std::vector<sys::TreeItem> out;
+  auto item = static_cast<sys::TreeItem>(SendMessageA(hw(tree), TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT,
+                                                      static_cast<LPARAM>(parent)));
+  while (item) {
+    out.push_back(item);
+    item = static_cast<sys::TreeItem>(SendMessageA(hw(tree), TVM_GETNEXTITEM, TVGN_NEXT, static_cast<LPARAM>(item)));
+  }
+  return out;
+}
+
+bool Win32Desktop::userClick(sys::WindowHandle w) {
+  if (!IsWindowEnabled(hw(w)) || !IsWindowVisible(hw(w))) return false;
+  SendMessageA(hw(w), BM_CLICK, 0, 0);
+  return true;
+}
+
+bool Win32Desktop::userType(sys::WindowHandle w, const std::string& text) {
+  if (!IsWindowEnabled(hw(w))) return false;
+  return SetWindowTextA(hw(w), text.c_str()) != FALSE;
+}
+
+bool Win32Desktop::userPick(sys::WindowHandle combo, int index) {
+  if (SendMessageA(hw(combo), CB_SETCURSEL, static_cast<WPARAM>(index), 0) == CB_ERR) return false;
+  SendMessageA(GetParent(hw(combo)), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hw(combo)), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(hw(combo)));
+  return true;
+}
+
+// Not yet driven on real windows: a script line using them reports it cannot act.
+bool Win32Desktop::userClickTreeState(sys::WindowHandle, sys::TreeItem) { return false; }
+bool Win32Desktop::userClickHeader(sys::WindowHandle, int) { return false; }
+bool Win32Desktop::userSelectRows(sys::WindowHandle, const std::vector<int>&) { return false; }
+bool Win32Desktop::userDoubleClickRow(sys::WindowHandle, int, unsigned) { return false; }
+bool Win32Desktop::userRowMenu(sys::WindowHandle, int, const std::string&) { return false; }
+
+bool Win32Desktop::userKey(sys::WindowHandle w, int virtualKey, unsigned shift) {
+  postKey(w, virtualKey, shift);
+  return true;
+}
+
+void Win32Desktop::answerMessageBox(int) {}
+std::vector<HostDesktop::MessageBoxSeen> Win32Desktop::takeMessageBoxes() { return {}; }
 
 }  // namespace gleanix::backend
