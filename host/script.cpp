@@ -460,10 +460,13 @@ class ScriptRunner : public sys::EventSink {
       const std::string part = path.substr(0, sep);
       path = sep == std::string::npos ? std::string() : path.substr(sep + 1);
       sys::TreeItem next = 0;
+      std::string there;
       for (sys::TreeItem c : d_.treeChildren(t, item)) {
-        if (d_.treeItem(t, c).text == part) next = c;
+        const std::string text = d_.treeItem(t, c).text;
+        if (text == part || (part == "*" && !next)) next = c;  // "*": any item, such as the root named by the store path
+        there += (there.empty() ? "" : ", ") + text;
       }
-      if (!next) fail("no tree item " + w[2]);
+      if (!next) fail("no tree item " + w[2] + " (there: " + there + ")");
       item = next;
     }
     constexpr int kChecked = 3;

@@ -115,9 +115,14 @@ TEST(SimDesktopThreads, MessagesRunOnTheWindowsOwnThreadAndIdleWaitCoversThem) {
       hookThread = d.currentThreadId();
       d.callNextHook(h, code, m);
     });
-    view = w;
-    d.postMessage({mainWindow, 0, 0, 0});  // wakes the main loop
-    d.runMessageLoop([&] { return quit.load(); });
+    // Announced from inside the loop, so that the idle wait counts it.
+    d.runMessageLoop([&] {
+      if (!view.load()) {
+        view = w;
+        d.postMessage({mainWindow, 0, 0, 0});  // wakes the main loop
+      }
+      return quit.load();
+    });
     d.removeMessageHook(h);
   });
   d.runMessageLoop([&] { return view.load() != 0; });
