@@ -290,9 +290,10 @@ void Win32Desktop::waitForIdle() {
       if (t != GetCurrentThreadId() && rec->kind == sys::ControlKind::Form) threads.emplace(t, hwnd);
     }
   }
-  // Twice round: what one thread posts to another while the first round
-  // passes is handled by the second.
-  for (int round = 0; round < 2; ++round) {
+  // Several rounds: a message handled in one round may post another (a
+  // posted key posts its WM_KEYDOWN, a hook posts a command), which the
+  // next round waits for.
+  for (int round = 0; round < 4; ++round) {
     for (const auto& [thread, hwnd] : threads) {
       HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
       if (!PostMessageA(hwnd, kSync, 0, reinterpret_cast<LPARAM>(done))) {
