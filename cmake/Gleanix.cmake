@@ -53,8 +53,10 @@ endfunction()
 # Builds test_<name> from every .cpp in the calling directory. Natively each
 # test case becomes its own CTest test; under Wine each executable is one
 # test, because every Wine process start costs about a second.
+# WINDOWS: the test shows windows. Under Wine all of them share one X
+# display and Wine server per run, so they take turns (one resource lock).
 function(gleanix_test name)
-  cmake_parse_arguments(ARG "" "" "DEPS;SOURCES" ${ARGN})
+  cmake_parse_arguments(ARG "WINDOWS" "" "DEPS;SOURCES" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(test_${name} ${sources} ${ARG_SOURCES})
   target_include_directories(test_${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests ${PROJECT_SOURCE_DIR}/src)
@@ -64,6 +66,9 @@ function(gleanix_test name)
     GLEANIX_SOURCE_DIR="${PROJECT_SOURCE_DIR}" GLEANIX_BINARY_DIR="${PROJECT_BINARY_DIR}")
   if(WIN32)
     add_test(NAME test_${name} COMMAND test_${name})
+    if(ARG_WINDOWS)
+      set_tests_properties(test_${name} PROPERTIES RESOURCE_LOCK wine_desktop)
+    endif()
   else()
     gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 60)
   endif()

@@ -4,6 +4,7 @@
 //   quillon-sim --store DIR move MAIL [FOLDER]      (no folder: the trash)
 //   quillon-sim --store DIR list [FOLDER]
 //   quillon-sim --store DIR plugin [--library FILE] [--host-version V] [--withhold EXPORT]...
+//   quillon-sim --store DIR [--home DIR] script FILE
 //
 // "plugin" loads the plug-in library (by default Plugins\Gleanix.dll beside
 // the executable; Plugins/libGleanix.so on Linux) and drives it through its
@@ -11,6 +12,9 @@
 // shut-down, printing what each call gave back. --withhold leaves a host
 // function out of what the Linux host offers; on Windows the exports are
 // fixed by the executable's .def file, so a host lacking one is its own build.
+//
+// "script" runs a visible host session from a file (host/script.h) and
+// prints its transcript in UTF-8.
 //
 // Paths are as the host takes them: relative to the mail root, "\" between
 // components. Output is the store's own bytes (CP932).
@@ -21,7 +25,10 @@
 
 #include "backend/module_loader.h"
 #include "backend/platform.h"
+#include "host/home_dir.h"
 #include "host/plugin_driver.h"
+#include "host/quillon_app.h"
+#include "host/script.h"
 #include "host/quillon_sim.h"
 #include "store/folders.h"
 #include "store/list_file.h"
@@ -32,12 +39,16 @@ namespace {
 
 using namespace gleanix;
 
+// The host's desktop, shared with the plug-in on Linux (QuillonSimDesktop).
+backend::HostDesktop* gDesktop = nullptr;
+
 int usage() {
   std::fputs(
       "usage: quillon-sim --store DIR import FILE FOLDER [ATTRIBUTE]\n"
       "       quillon-sim --store DIR move MAIL [FOLDER]\n"
       "       quillon-sim --store DIR list [FOLDER]\n"
-      "       quillon-sim --store DIR plugin [--library FILE] [--host-version V] [--withhold EXPORT]...\n",
+      "       quillon-sim --store DIR plugin [--library FILE] [--host-version V] [--withhold EXPORT]...\n"
+      "       quillon-sim --store DIR [--home DIR] script FILE\n",
       stderr);
   return 2;
 }
@@ -80,6 +91,29 @@ std::string defaultPluginLibrary() {
 #endif
 }
 
+// The plug-in's settings file below the host's directory.
+std::string settingsFile() {
+  const auto system = backend::makeSystemInfo();
+  return util::extractFilePath(system->executablePath()) + "Plugins\\Gleanix.ini";
+}
+
+int runScriptFile(backend::HostDesktop& desktop, sys::FileSystem& fs, host::QuillonSim& sim,
+                  const std::vector<std::string>& args) {
+  if (args.size() != 1) return usage();
+  std::FILE* in = std::fopen(args[0].c_str(), "rb");
+  if (!in) {
+    std::fprintf(stderr, "quillon-sim: cannot read %s\n", args[0].c_str());
+    return 1;
+  }
+  std::string script;
+  char buf[4096];
+  for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, in)) > 0;) script.append(buf, n);
+  std::fclose(in);
+  host::QuillonApp app(desktop, sim, fs);
+  const host::ScriptSetup setup{defaultPluginLibrary(), settingsFile()};
+  return host::runScript(app, fs, setup, script, stdout);
+}
+
 int drivePlugin(host::QuillonSim& sim, const std::vector<std::string>& args) {
   std::string library = defaultPluginLibrary();
   host::PluginScenario scenario;
@@ -116,13 +150,33 @@ int drivePlugin(host::QuillonSim& sim, const std::vector<std::string>& args) {
 
 }  // namespace
 
+#if !defined(_WIN32)
+// A plug-in loaded into this process finds the host's desktop here, so that
+// both see one simulated desktop (backend::makeDesktop).
+extern "C" __attribute__((visibility("default"))) gleanix::sys::Desktop* QuillonSimDesktop() { return gDesktop; }
+#endif
+
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.size() < 3 || args[0] != "--store") return usage();
+  const std::vector<std::string> all = args;
   const std::string root = args[1];
-  const std::string command = args[2];
-  args.erase(args.begin(), args.begin() + 3);
+  args.erase(args.begin(), args.begin() + 2);
+  std::string home;
+  if (args.size() >= 3 && args[0] == "--home") {
+    home = args[1];
+    args.erase(args.begin(), args.begin() + 2);
+  }
+  // A script session runs in its home: by default a new, empty one.
+  if (!args.empty() && args[0] == "script") {
+    if (const auto status = host::runFromHome(home, all)) return *status;
+  }
+  if (args.empty()) return usage();
+  const std::string command = args[0];
+  args.erase(args.begin());
 
+  const auto desktop = backend::makeHostDesktop();
+  gDesktop = desktop.get();
   auto fs = backend::makeFileSystem();
   host::QuillonSim sim(*fs, root);
   if (command == "import" && (args.size() == 2 || args.size() == 3)) {
@@ -144,5 +198,6 @@ int main(int argc, char** argv) {
   }
   if (command == "list" && args.size() <= 1) return listStore(*fs, sim.mailRoot(), args);
   if (command == "plugin") return drivePlugin(sim, args);
+  if (command == "script") return runScriptFile(*desktop, *fs, sim, args);
   return usage();
 }

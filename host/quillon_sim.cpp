@@ -231,6 +231,21 @@ void QuillonSim::setSelection(std::vector<std::string> mails) {
 
 // --- windows ------------------------------------------------------------------
 
+void QuillonSim::setWindowHost(WindowHost* host) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  windowHost_ = host;
+}
+
+void QuillonSim::addWindow(sys::WindowHandle window, bool view, std::string text, sys::WindowHandle editor) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  windows_[window] = Window{view, std::move(text), editor};
+}
+
+void QuillonSim::removeWindow(sys::WindowHandle window) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  windows_.erase(window);
+}
+
 sys::WindowHandle QuillonSim::openViewWindow(std::string mail) {
   std::lock_guard<std::mutex> lock(mutex_);
   const sys::WindowHandle handle = nextWindow_;
@@ -355,11 +370,14 @@ const char* QuillonSim::folderGetSelectEntry(sys::WindowHandle, std::int32_t ind
 }
 
 bool QuillonSim::folderOpenMail(sys::WindowHandle, const char* mail, std::int32_t flag) {
+  WindowHost* host = nullptr;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     lastOpenFlag_ = flag;
     if (mail == nullptr || !mailFileExists(mail)) return false;
+    host = windowHost_;
   }
+  if (host) return host->openView(mail, flag != 0);
   openViewWindow(mail);
   return true;
 }
@@ -378,10 +396,16 @@ const char* QuillonSim::sendGetHeader(sys::WindowHandle send) {
 }
 
 void QuillonSim::sendSetHeader(sys::WindowHandle send, const char* header) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  ++sendSetHeaderCalls_;
-  auto it = windows_.find(send);
-  if (it != windows_.end() && !it->second.view) it->second.text = header ? header : "";
+  WindowHost* host = nullptr;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++sendSetHeaderCalls_;
+    auto it = windows_.find(send);
+    if (it == windows_.end() || it->second.view) return;
+    it->second.text = header ? header : "";
+    host = windowHost_;
+  }
+  if (host) host->sendHeaderChanged(send);
 }
 
 int QuillonSim::sendSetHeaderCalls() const {
@@ -402,10 +426,15 @@ const char* QuillonSim::viewGetPath(sys::WindowHandle view) {
 }
 
 void QuillonSim::viewChangeMail(sys::WindowHandle view, const char* mail) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  auto it = windows_.find(view);
-  if (it == windows_.end() || !it->second.view || mail == nullptr || !mailFileExists(mail)) return;
-  it->second.text = mail;
+  WindowHost* host = nullptr;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = windows_.find(view);
+    if (it == windows_.end() || !it->second.view || mail == nullptr || !mailFileExists(mail)) return;
+    it->second.text = mail;
+    host = windowHost_;
+  }
+  if (host) host->viewMailChanged(view);
 }
 
 }  // namespace gleanix::host

@@ -24,6 +24,21 @@
 
 namespace gleanix::host {
 
+// The windows of a visible host: what quillon-sim's functions ask of it
+// when a mail is to be opened or a window's contents change. Called on the
+// thread that called the host function, outside the simulator's lock.
+class WindowHost {
+ public:
+  virtual ~WindowHost() = default;
+  // Shows the mail in a new VIEW window, or with newWindow false in the
+  // front VIEW window when there is one; false when it cannot.
+  virtual bool openView(const std::string& mail, bool newWindow) = 0;
+  // The VIEW window is to show the mail the simulator now holds for it.
+  virtual void viewMailChanged(sys::WindowHandle view) = 0;
+  // The SEND window's header block is to show the simulator's header.
+  virtual void sendHeaderChanged(sys::WindowHandle send) = 0;
+};
+
 class QuillonSim {
  public:
   QuillonSim(sys::FileSystem& fs, std::string_view mailRoot);
@@ -59,6 +74,12 @@ class QuillonSim {
   void setSelection(std::vector<std::string> mails);
 
   // --- VIEW and SEND windows ---------------------------------------------
+  // A visible host's windows; without one, windows are handles only.
+  void setWindowHost(WindowHost* host);
+  // A real window of the visible host: a VIEW window showing mail, or a
+  // SEND window with header; the edit control the host functions return.
+  void addWindow(sys::WindowHandle window, bool view, std::string text, sys::WindowHandle editor);
+  void removeWindow(sys::WindowHandle window);
   // A new VIEW window showing mail (relative, without ".ALM").
   sys::WindowHandle openViewWindow(std::string mail);
   // The mail a VIEW window shows (relative, without ".ALM").
@@ -137,6 +158,7 @@ class QuillonSim {
 
   std::vector<Command> commands_;
   std::set<std::string> withheld_;
+  WindowHost* windowHost_ = nullptr;
 
   // Buffers behind the strings handed out, one per function.
   std::string mailboxBuffer_, accountBuffer_, folderBuffer_, entryBuffer_, selectBuffer_, headerBuffer_,

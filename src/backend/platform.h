@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "backend/host_desktop.h"
 #include "sys/desktop.h"
 #include "sys/file_system.h"
 #include "sys/registry.h"
@@ -24,7 +25,13 @@ std::unique_ptr<sys::Shell> makeShell();
 
 std::unique_ptr<sys::SystemInfo> makeSystemInfo();
 
-// The desktop: real windows on Windows, the simulated desktop elsewhere.
-std::unique_ptr<sys::Desktop> makeDesktop();
+// The plug-in's desktop: real windows on Windows. Elsewhere the simulated
+// desktop of the host the library runs in, when that host shares one
+// (kSharedDesktopSymbol), else a simulated desktop of its own.
+std::shared_ptr<sys::Desktop> makeDesktop();
+
+// The host's desktop: real windows on Windows, a live simulated desktop
+// elsewhere.
+std::unique_ptr<HostDesktop> makeHostDesktop();
 
 }  // namespace gleanix::backend

@@ -209,4 +209,10 @@ TCommonForm::TCommonForm(sys::Desktop& desktop)
   created();
 }
 
+void TCommonForm::giveIcon(sys::WindowHandle window) const {
+  if (!desktop().isWindow(window)) return;
+  desktop().setWindowIcon(window, icon_, kIconTransparent, true);
+  desktop().setWindowIcon(window, smallIcon_, kIconTransparent, false);
+}
+
 }  // namespace gleanix::core

@@ -17,6 +17,8 @@ class TCommonForm : public ui::TForm {
   // glass over it. kIconTransparent marks the pixels around them.
   const sys::Bitmap& Icon() const { return icon_; }
   const sys::Bitmap& SmallIcon() const { return smallIcon_; }
+  // Gives a window of the plug-in both icons (caption and task switcher).
+  void giveIcon(sys::WindowHandle window) const;
   // Toolbar bitmaps, 23 x 16 on silver (the toolbar adds them with silver
   // as the transparent colour): a triangle pointing up (previous) or down
   // (next), navy when enabled, grey with a white edge when disabled.

@@ -43,7 +43,10 @@ TReplaceForm::TReplaceForm(core::StartedPlugin& plugin, const std::string& quest
   component<ui::TLabel>("MainLabel").setCaption(question);
 }
 
-void TReplaceForm::FormCreate() { core::restoreFormRegistryGeometry(plugin_, *this, kGeometryPath); }
+void TReplaceForm::FormCreate() {
+  plugin_.commonForm().giveIcon(handle());
+  core::restoreFormRegistryGeometry(plugin_, *this, kGeometryPath);
+}
 
 void TReplaceForm::FormClose() { core::saveFormRegistryGeometry(plugin_, *this, kGeometryPath); }
 

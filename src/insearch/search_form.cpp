@@ -86,6 +86,7 @@ TSearchForm::TSearchForm(core::StartedPlugin& plugin, sys::WindowHandle owner)
   handler("KeywordComboClick", &TSearchForm::KeywordComboClick);
   handler("SearchButtonClick", &TSearchForm::SearchButtonClick);
   created();
+  plugin_.commonForm().giveIcon(handle());
 }
 
 void TSearchForm::FormShow() {

@@ -64,6 +64,7 @@ TCopyMoveForm::TCopyMoveForm(core::StartedPlugin& plugin, sys::WindowHandle owne
 }
 
 void TCopyMoveForm::FormCreate() {
+  plugin_.commonForm().giveIcon(handle());
   core::restoreFormGeometry(plugin_, *this, kCopyMoveSection);
   tree_.setFileSystem(&plugin_.fs());
   tree_.setPath(plugin_.host().getMailbox());

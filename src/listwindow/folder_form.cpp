@@ -148,6 +148,7 @@ TFolderForm::~TFolderForm() {
 // --- creation, showing, closing
 
 void TFolderForm::FormCreate() {
+  plugin_.commonForm().giveIcon(handle());
   sort_ = {};
   justOpened_ = false;
   images_.addMasked(plugin_.commonForm().MarksImage(), core::TCommonForm::kMarksTransparent);

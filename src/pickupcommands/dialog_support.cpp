@@ -6,10 +6,6 @@ sys::WindowHandle dialogOwner(core::StartedPlugin& plugin, sys::WindowHandle hos
   return plugin.desktop().isWindow(hostWindow) ? hostWindow : 0;
 }
 
-void giveSharedIcon(core::StartedPlugin& plugin, ui::TForm& dialog) {
-  // Nothing to hand over until sys::Desktop can set window icons.
-  static_cast<void>(plugin.commonForm().Icon());
-  static_cast<void>(dialog);
-}
+void giveSharedIcon(core::StartedPlugin& plugin, ui::TForm& dialog) { plugin.commonForm().giveIcon(dialog.handle()); }
 
 }  // namespace gleanix::pickupcommands

@@ -11,10 +11,8 @@ namespace gleanix::pickupcommands {
 // not a window (a stale handle would make the dialog fail).
 sys::WindowHandle dialogOwner(core::StartedPlugin& plugin, sys::WindowHandle hostWindow);
 
-// Gives the dialog the shared form's icon. The one place the pickup
-// dialogs take their icon from: the desktop cannot set a window's icon
-// yet, so for now the dialogs keep the desktop's default; once it can,
-// this hands it TCommonForm::Icon() and SmallIcon().
+// Gives the dialog the shared form's icon: the one place the pickup
+// dialogs take their icon from.
 void giveSharedIcon(core::StartedPlugin& plugin, ui::TForm& dialog);
 
 }  // namespace gleanix::pickupcommands

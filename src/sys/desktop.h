@@ -87,6 +87,7 @@ enum class ControlKind {
   Header,
   StatusBar,    // one part
   ProgressBar,
+  ToolBar,      // a row of buttons (the host's VIEW window toolbar)
 };
 
 // Style bits; each applies only to the kinds named.
@@ -176,6 +177,46 @@ inline constexpr int Control = 0x11;
 inline constexpr int Menu = 0x12;  // Alt
 inline constexpr int F3 = 0x72;
 }  // namespace vk
+
+// Window messages, as Windows numbers them: the ones message hooks look at
+// and the host posts.
+namespace msg {
+inline constexpr std::uint32_t Close = 0x0010;       // WM_CLOSE
+inline constexpr std::uint32_t ShowWindow = 0x0018;  // WM_SHOWWINDOW: wParam 0 = being hidden
+inline constexpr std::uint32_t KeyDown = 0x0100;     // WM_KEYDOWN: wParam = virtual key
+inline constexpr std::uint32_t Command = 0x0111;     // WM_COMMAND: wParam = command id
+}  // namespace msg
+
+// A window message as a thread takes it from its queue.
+struct Message {
+  WindowHandle window = 0;
+  std::uint32_t message = 0;
+  std::uintptr_t wParam = 0;
+  std::intptr_t lParam = 0;
+};
+
+// Hook code of a message to act on (HC_ACTION).
+inline constexpr int kHookAction = 0;
+
+// A get-message hook: called on the hooked thread with every posted or
+// input message that thread takes from its queue, before the message is
+// dispatched. The hook passes the message on with Desktop::callNextHook.
+using MessageHookProc = std::function<void(int code, const Message& message)>;
+
+// Toolbar buttons, with the values the common controls use.
+namespace toolbar {
+inline constexpr int kButtonRecordSize = 20;     // TBBUTTON of a 32-bit process
+inline constexpr std::uint8_t kEnabled = 0x04;   // TBSTATE_ENABLED: only enabled buttons take clicks
+inline constexpr std::uint8_t kButton = 0x00;    // TBSTYLE_BUTTON
+inline constexpr std::uint8_t kSeparator = 0x01; // TBSTYLE_SEP
+}  // namespace toolbar
+
+struct ToolButton {
+  int image = 0;        // index into the toolbar's image list (unused by separators)
+  int command = 0;      // the id a click posts as WM_COMMAND to the toolbar's parent
+  std::uint8_t state = 0;
+  std::uint8_t style = toolbar::kButton;
+};
 
 enum class ShowState { Normal, Minimized, Maximized };
 
@@ -352,6 +393,43 @@ class Desktop {
   virtual void insertMenuItem(MenuHandle menu, int position, const MenuItem& item) = 0;  // -1 appends
   // Shows the menu at a screen position and waits; the id chosen, or 0.
   virtual int trackPopupMenu(MenuHandle menu, WindowHandle owner, Point screen) = 0;
+  // The item at a position as stored (an empty item when there is none).
+  virtual MenuItem menuItem(MenuHandle menu, int position) const = 0;
+
+  // --- Menu bars of forms. Choosing a command of a window's menu bar posts
+  // WM_COMMAND with its id to the window.
+  virtual MenuHandle createMenuBar() = 0;
+  // The form shows bar from now on and destroys it with itself; 0 removes
+  // the bar (the caller then owns the old one).
+  virtual void setMenuBar(WindowHandle w, MenuHandle bar) = 0;
+  virtual MenuHandle menuBar(WindowHandle w) const = 0;  // 0 when none
+
+  // --- Threads. Windows belong to the thread that created them; their
+  // messages are taken from that thread's queue.
+  virtual std::uint32_t currentThreadId() const = 0;
+  virtual std::uint32_t threadId(WindowHandle w) const = 0;  // 0 when w is no window
+
+  // --- Message hooks on a thread's queue (get-message hooks). A hook is
+  // called on the hooked thread, newest hook first; each hook passes the
+  // message on to the next with callNextHook. Returns 0 on failure.
+  virtual HookHandle setMessageHook(std::uint32_t threadId, MessageHookProc proc) = 0;
+  virtual void removeMessageHook(HookHandle hook) = 0;
+  virtual void callNextHook(HookHandle hook, int code, const Message& message) = 0;
+
+  // --- Toolbars (ControlKind::ToolBar). Buttons are added only after the
+  // toolbar has been told the size of a button record.
+  virtual void toolbarSetButtonRecordSize(WindowHandle toolbar, int bytes) = 0;
+  virtual ImageListHandle toolbarImageList(WindowHandle toolbar) const = 0;
+  virtual void toolbarSetImageList(WindowHandle toolbar, ImageListHandle images) = 0;
+  // Appends the buttons; false when the toolbar takes none of them.
+  virtual bool toolbarAddButtons(WindowHandle toolbar, const std::vector<ToolButton>& buttons) = 0;
+  // Shows image (an index into the image list) on the button with that
+  // command id; false when there is no such button.
+  virtual bool toolbarChangeBitmap(WindowHandle toolbar, int command, int image) = 0;
+
+  // --- Window icons: the caption's small icon and the task switcher's big
+  // one, drawn from the bitmap with the transparent colour left out.
+  virtual void setWindowIcon(WindowHandle w, const Bitmap& image, Color transparent, bool big) = 0;
 
   // --- Messages, input, timers
   virtual void postCommand(WindowHandle w, int id) = 0;

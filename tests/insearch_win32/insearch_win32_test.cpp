@@ -16,6 +16,7 @@
 
 #include "backend/win32/win32_desktop.h"
 #include "insearch/in_mail_search.h"
+#include "support/overriding_host.h"
 #include "support/plugin_fixture.h"
 #include "ui_win32/native_ui.h"
 #include "ui_win32/png_shot.h"
@@ -47,29 +48,6 @@ sys::WindowHandle GLEANIX_STDCALL viewGetEditor(sys::WindowHandle w) {
 sys::WindowHandle GLEANIX_STDCALL sendGetEditor(sys::WindowHandle w) {
   return hw(w) == gSend.frame ? wh(gSend.edit) : 0;
 }
-
-// quillon-sim, except that the editors are the real ones above.
-class RealEditorHost : public sys::Module {
- public:
-  explicit RealEditorHost(host::QuillonSim& sim) : sim_(sim) {}
-  void* find(const char* name) const override {
-    if (std::string(name) == "_APAViewGetEditor@4") return reinterpret_cast<void*>(&viewGetEditor);
-    if (std::string(name) == "_APASendGetEditor@4") return reinterpret_cast<void*>(&sendGetEditor);
-    return sim_.resolve(name);
-  }
-
- private:
-  host::QuillonSim& sim_;
-};
-
-class RealEditorLoader : public sys::ModuleLoader {
- public:
-  explicit RealEditorLoader(host::QuillonSim& sim) : sim_(sim) {}
-  std::unique_ptr<sys::Module> load(const std::string&) override { return std::make_unique<RealEditorHost>(sim_); }
-
- private:
-  host::QuillonSim& sim_;
-};
 
 HostWindow makeHostWindow(const char* caption) {
   static const char* kClass = "QuillonTestHostWindow";
@@ -219,7 +197,10 @@ class InMailSearchOnWin32 : public ::testing::Test {
   std::shared_ptr<MemoryRegistry> registry = std::make_shared<MemoryRegistry>();
   std::shared_ptr<FixedSystemInfo> system = std::make_shared<FixedSystemInfo>();
   host::QuillonSim sim{*fs, kMailRoot};
-  std::shared_ptr<RealEditorLoader> loader = std::make_shared<RealEditorLoader>(sim);
+  // quillon-sim, except that the editors are the real ones above.
+  std::shared_ptr<OverridingHostLoader> loader = std::make_shared<OverridingHostLoader>(
+      sim, HostOverrides{{"_APAViewGetEditor@4", reinterpret_cast<void*>(&viewGetEditor)},
+                         {"_APASendGetEditor@4", reinterpret_cast<void*>(&sendGetEditor)}});
   std::shared_ptr<backend::Win32Desktop> desktop = std::make_shared<backend::Win32Desktop>();
   std::shared_ptr<backend::RecordingShell> shell = std::make_shared<backend::RecordingShell>();
 };

@@ -1,5 +1,6 @@
 #include "backend/platform.h"
 
+#include <dlfcn.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -32,6 +33,20 @@ std::unique_ptr<sys::Registry> makeRegistry() { return std::make_unique<FileRegi
 std::unique_ptr<sys::Shell> makeShell() { return std::make_unique<RecordingShell>(); }
 std::unique_ptr<sys::SystemInfo> makeSystemInfo() { return std::make_unique<PosixSystemInfo>(); }
 
-std::unique_ptr<sys::Desktop> makeDesktop() { return std::make_unique<SimDesktop>(); }
+std::shared_ptr<sys::Desktop> makeDesktop() {
+  // The host owns its desktop and outlives the plug-in's use of it.
+  if (void* symbol = ::dlsym(RTLD_DEFAULT, kSharedDesktopSymbol)) {
+    if (sys::Desktop* shared = reinterpret_cast<SharedDesktopFn>(symbol)()) {
+      return std::shared_ptr<sys::Desktop>(shared, [](sys::Desktop*) {});
+    }
+  }
+  return std::make_shared<SimDesktop>();
+}
+
+std::unique_ptr<HostDesktop> makeHostDesktop() {
+  auto desktop = std::make_unique<SimDesktop>();
+  desktop->setLive(true);
+  return desktop;
+}
 
 }  // namespace gleanix::backend

@@ -28,33 +28,39 @@ SimDesktop::~SimDesktop() = default;
 // --- lookup
 
 SimWindow* SimDesktop::find(sys::WindowHandle w) {
+  Lock lock(*this);
   auto it = windows_.find(w);
   return it == windows_.end() ? nullptr : &it->second;
 }
 
 const SimWindow* SimDesktop::find(sys::WindowHandle w) const {
+  Lock lock(*this);
   auto it = windows_.find(w);
   return it == windows_.end() ? nullptr : &it->second;
 }
 
 SimWindow& SimDesktop::get(sys::WindowHandle w) {
+  Lock lock(*this);
   SimWindow* p = find(w);
   if (!p) throw std::out_of_range("no simulated window " + std::to_string(w));
   return *p;
 }
 
 const SimWindow& SimDesktop::get(sys::WindowHandle w) const {
+  Lock lock(*this);
   const SimWindow* p = find(w);
   if (!p) throw std::out_of_range("no simulated window " + std::to_string(w));
   return *p;
 }
 
 SimWindow* SimDesktop::findKind(sys::WindowHandle w, sys::ControlKind kind) {
+  Lock lock(*this);
   SimWindow* p = find(w);
   return p && p->kind == kind ? p : nullptr;
 }
 
 const SimWindow* SimDesktop::findKind(sys::WindowHandle w, sys::ControlKind kind) const {
+  Lock lock(*this);
   const SimWindow* p = find(w);
   return p && p->kind == kind ? p : nullptr;
 }
@@ -62,6 +68,7 @@ const SimWindow* SimDesktop::findKind(sys::WindowHandle w, sys::ControlKind kind
 const SimWindow& SimDesktop::window(sys::WindowHandle w) const { return get(w); }
 
 sys::WindowHandle SimDesktop::child(sys::WindowHandle parent, const std::string& name) const {
+  Lock lock(*this);
   for (sys::WindowHandle c : get(parent).children) {
     if (get(c).name == name) return c;
   }
@@ -75,6 +82,7 @@ sys::WindowHandle SimDesktop::child(sys::WindowHandle parent, const std::string&
 }
 
 sys::WindowHandle SimDesktop::findTopLevel(const std::string& className) const {
+  Lock lock(*this);
   for (sys::WindowHandle w : topLevel_) {
     if (get(w).className == className) return w;
   }
@@ -85,16 +93,20 @@ void SimDesktop::deliver(sys::WindowHandle w, sys::Event& e) {
   SimWindow* p = find(w);
   if (!p || !p->sink) return;
   e.window = e.window ? e.window : w;
-  p->sink->handleEvent(e);
+  sys::EventSink* sink = p->sink;
+  Unlock unlocked(*this);
+  sink->handleEvent(e);
 }
 
 sys::WindowHandle SimDesktop::formOf(sys::WindowHandle w) const {
+  Lock lock(*this);
   const SimWindow* p = find(w);
   while (p && !isTopLevel(*p)) p = find(p->parent);
   return p ? p->handle : 0;
 }
 
 bool SimDesktop::canTakeInput(sys::WindowHandle w) const {
+  Lock lock(*this);
   for (const SimWindow* p = find(w); p; p = find(p->parent)) {
     if (!p->visible || !p->enabled) return false;
     if (isTopLevel(*p)) return true;
@@ -105,6 +117,7 @@ bool SimDesktop::canTakeInput(sys::WindowHandle w) const {
 // --- windows
 
 sys::WindowHandle SimDesktop::createWindow(const sys::WindowSpec& spec, sys::EventSink* sink) {
+  Lock lock(*this);
   const sys::WindowHandle h = nextHandle_++;
   SimWindow w;
   w.handle = h;
@@ -115,6 +128,7 @@ sys::WindowHandle SimDesktop::createWindow(const sys::WindowSpec& spec, sys::Eve
   w.style = spec.style;
   w.sink = sink;
   w.processId = currentProcessId_;
+  w.threadId = threadOf(std::this_thread::get_id());
   w.dropDownCount = spec.dropDownCount;
   w.isDefault = (spec.style & sys::kDefaultButton) != 0;
   w.selectionHidden = (spec.style & sys::kShowSelectionAlways) == 0;
@@ -137,6 +151,7 @@ sys::WindowHandle SimDesktop::createWindow(const sys::WindowSpec& spec, sys::Eve
 }
 
 void SimDesktop::destroyTree(sys::WindowHandle w) {
+  Lock lock(*this);
   SimWindow* p = find(w);
   if (!p) return;
   const std::vector<sys::WindowHandle> kids = p->children;
@@ -147,10 +162,15 @@ void SimDesktop::destroyTree(sys::WindowHandle w) {
   for (auto it = timers_.begin(); it != timers_.end();) {
     it = it->first.first == w ? timers_.erase(it) : std::next(it);
   }
+  if (p->menuBar) {
+    menuBars_.erase(p->menuBar);
+    destroyMenu(p->menuBar);
+  }
   windows_.erase(w);
 }
 
 void SimDesktop::destroyWindow(sys::WindowHandle w) {
+  Lock lock(*this);
   SimWindow* p = find(w);
   if (!p) return;
   // Windows it owns go with it, as on Windows.
@@ -170,9 +190,38 @@ void SimDesktop::destroyWindow(sys::WindowHandle w) {
   destroyTree(w);
 }
 
-bool SimDesktop::isWindow(sys::WindowHandle w) const { return find(w) != nullptr; }
+bool SimDesktop::isWindow(sys::WindowHandle w) const {
+  Lock lock(*this);
+  return find(w) != nullptr;
+}
+
+std::vector<sys::WindowHandle> SimDesktop::topLevelWindows() const {
+  Lock lock(*this);
+  return topLevel_;
+}
+
+sys::WindowHandle SimDesktop::foregroundWindow() const {
+  Lock lock(*this);
+  return foreground_;
+}
+
+sys::WindowHandle SimDesktop::focus() const {
+  Lock lock(*this);
+  return focus_;
+}
+
+void SimDesktop::setCapture(sys::WindowHandle w) {
+  Lock lock(*this);
+  capture_ = w;
+}
+
+void SimDesktop::releaseCapture() {
+  Lock lock(*this);
+  capture_ = 0;
+}
 
 std::string SimDesktop::className(sys::WindowHandle w) const {
+  Lock lock(*this);
   const SimWindow* p = find(w);
   if (!p) return {};
   if (!p->className.empty()) return p->className;
@@ -190,16 +239,19 @@ std::string SimDesktop::className(sys::WindowHandle w) const {
     case sys::ControlKind::Header: return "SysHeader32";
     case sys::ControlKind::StatusBar: return "msctls_statusbar32";
     case sys::ControlKind::ProgressBar: return "msctls_progress32";
+    case sys::ControlKind::ToolBar: return "ToolbarWindow32";
     default: return "GleanixPanel";
   }
 }
 
 std::string SimDesktop::text(sys::WindowHandle w) const {
+  Lock lock(*this);
   const SimWindow* p = find(w);
   return p ? p->text : std::string();
 }
 
 void SimDesktop::setText(sys::WindowHandle w, const std::string& text) {
+  Lock lock(*this);
   SimWindow* p = find(w);
   if (!p) return;
   p->text = text;
@@ -213,26 +265,31 @@ void SimDesktop::setText(sys::WindowHandle w, const std::string& text) {
 }
 
 std::uint32_t SimDesktop::processId(sys::WindowHandle w) const {
+  Lock lock(*this);
   const SimWindow* p = find(w);
   return p ? p->processId : 0;
 }
 
 sys::WindowHandle SimDesktop::parent(sys::WindowHandle w) const {
+  Lock lock(*this);
   const SimWindow* p = find(w);
   return p ? p->parent : 0;
 }
 
 sys::WindowHandle SimDesktop::owner(sys::WindowHandle w) const {
+  Lock lock(*this);
   const SimWindow* p = find(w);
   return p ? p->owner : 0;
 }
 
 sys::WindowHandle SimDesktop::firstChild(sys::WindowHandle w) const {
+  Lock lock(*this);
   const SimWindow* p = find(w);
   return p && !p->children.empty() ? p->children.front() : 0;
 }
 
 sys::WindowHandle SimDesktop::nextWindow(sys::WindowHandle w) const {
+  Lock lock(*this);
   const SimWindow* p = find(w);
   if (!p) return 0;
   const std::vector<sys::WindowHandle>& list = p->parent ? get(p->parent).children : topLevel_;
@@ -241,6 +298,7 @@ sys::WindowHandle SimDesktop::nextWindow(sys::WindowHandle w) const {
 }
 
 void SimDesktop::bringToFront(sys::WindowHandle w) {
+  Lock lock(*this);
   auto it = std::find(topLevel_.begin(), topLevel_.end(), w);
   if (it == topLevel_.end()) return;
   topLevel_.erase(it);
@@ -248,6 +306,7 @@ void SimDesktop::bringToFront(sys::WindowHandle w) {
 }
 
 void SimDesktop::setForegroundWindow(sys::WindowHandle w) {
+  Lock lock(*this);
   const sys::WindowHandle form = formOf(w);
   if (!form) return;
   bringToFront(form);
@@ -255,6 +314,7 @@ void SimDesktop::setForegroundWindow(sys::WindowHandle w) {
 }
 
 void SimDesktop::setVisible(sys::WindowHandle w, bool visible) {
+  Lock lock(*this);
   SimWindow* p = find(w);
   if (!p || p->visible == visible) return;
   p->visible = visible;
@@ -267,6 +327,7 @@ void SimDesktop::setVisible(sys::WindowHandle w, bool visible) {
 }
 
 bool SimDesktop::isVisible(sys::WindowHandle w) const {
+  Lock lock(*this);
   for (const SimWindow* p = find(w); p; p = find(p->parent)) {
     if (!p->visible) return false;
     if (isTopLevel(*p)) return true;
@@ -275,20 +336,24 @@ bool SimDesktop::isVisible(sys::WindowHandle w) const {
 }
 
 void SimDesktop::setEnabled(sys::WindowHandle w, bool enabled) {
+  Lock lock(*this);
   if (SimWindow* p = find(w)) p->enabled = enabled;
 }
 
 bool SimDesktop::isEnabled(sys::WindowHandle w) const {
+  Lock lock(*this);
   const SimWindow* p = find(w);
   return p && p->enabled;
 }
 
 sys::Rect SimDesktop::frameInsets(const SimWindow& w) const {
+  Lock lock(*this);
   if (!isTopLevel(w)) return {0, 0, 0, 0};
   return {kFrame, kFrame + kCaption, kFrame, kFrame};
 }
 
 void SimDesktop::setBounds(sys::WindowHandle w, const sys::Rect& r) {
+  Lock lock(*this);
   SimWindow* p = find(w);
   if (!p) return;
   p->bounds = r;
@@ -296,11 +361,13 @@ void SimDesktop::setBounds(sys::WindowHandle w, const sys::Rect& r) {
 }
 
 sys::Rect SimDesktop::bounds(sys::WindowHandle w) const {
+  Lock lock(*this);
   const SimWindow* p = find(w);
   return p ? p->bounds : sys::Rect{};
 }
 
 sys::Rect SimDesktop::clientRect(sys::WindowHandle w) const {
+  Lock lock(*this);
   const SimWindow* p = find(w);
   if (!p) return {};
   const sys::Rect f = frameInsets(*p);
@@ -309,6 +376,7 @@ sys::Rect SimDesktop::clientRect(sys::WindowHandle w) const {
 }
 
 sys::Point SimDesktop::clientToScreen(sys::WindowHandle w, sys::Point pt) const {
+  Lock lock(*this);
   for (const SimWindow* p = find(w); p; p = find(p->parent)) {
     const sys::Rect f = frameInsets(*p);
     pt.x += p->bounds.left + f.left;
@@ -318,20 +386,24 @@ sys::Point SimDesktop::clientToScreen(sys::WindowHandle w, sys::Point pt) const 
 }
 
 void SimDesktop::setFont(sys::WindowHandle w, const sys::Font& font) {
+  Lock lock(*this);
   if (SimWindow* p = find(w)) p->font = font;
 }
 
 void SimDesktop::setColor(sys::WindowHandle w, sys::Color background) {
+  Lock lock(*this);
   if (SimWindow* p = find(w)) p->color = background;
 }
 
 void SimDesktop::setFocus(sys::WindowHandle w) {
+  Lock lock(*this);
   if (isWindow(w)) focus_ = w;
 }
 
 void SimDesktop::invalidate(sys::WindowHandle) {}
 
 void SimDesktop::setRedraw(sys::WindowHandle w, bool on) {
+  Lock lock(*this);
   SimWindow* p = find(w);
   if (!p) return;
   if (!on && p->redraw) ++p->redrawSuspensions;
@@ -341,6 +413,7 @@ void SimDesktop::setRedraw(sys::WindowHandle w, bool on) {
 // --- placement
 
 bool SimDesktop::getPlacement(sys::WindowHandle w, sys::Placement& out) const {
+  Lock lock(*this);
   const SimWindow* p = find(w);
   if (!p || !isTopLevel(*p)) return false;
   out.normal = offset(p->normalBounds, -workArea_.left, -workArea_.top);
@@ -349,6 +422,7 @@ bool SimDesktop::getPlacement(sys::WindowHandle w, sys::Placement& out) const {
 }
 
 void SimDesktop::setPlacement(sys::WindowHandle w, const sys::Placement& pl) {
+  Lock lock(*this);
   SimWindow* p = find(w);
   if (!p || !isTopLevel(*p)) return;
   p->normalBounds = offset(pl.normal, workArea_.left, workArea_.top);
@@ -359,19 +433,23 @@ void SimDesktop::setPlacement(sys::WindowHandle w, const sys::Placement& pl) {
 // --- buttons, combo boxes, edits, progress bars
 
 void SimDesktop::setChecked(sys::WindowHandle w, bool checked) {
+  Lock lock(*this);
   if (SimWindow* p = find(w)) p->checked = checked;
 }
 
 bool SimDesktop::isChecked(sys::WindowHandle w) const {
+  Lock lock(*this);
   const SimWindow* p = find(w);
   return p && p->checked;
 }
 
 void SimDesktop::setDefaultButton(sys::WindowHandle w, bool isDefault) {
+  Lock lock(*this);
   if (SimWindow* p = find(w)) p->isDefault = isDefault;
 }
 
 void SimDesktop::comboSetItems(sys::WindowHandle w, const std::vector<std::string>& items) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::ComboBox);
   if (!p) return;
   p->items = items;
@@ -380,6 +458,7 @@ void SimDesktop::comboSetItems(sys::WindowHandle w, const std::vector<std::strin
 }
 
 void SimDesktop::comboSetIndex(sys::WindowHandle w, int index) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::ComboBox);
   if (!p) return;
   if (index < 0 || index >= static_cast<int>(p->items.size())) {
@@ -392,16 +471,19 @@ void SimDesktop::comboSetIndex(sys::WindowHandle w, int index) {
 }
 
 int SimDesktop::comboIndex(sys::WindowHandle w) const {
+  Lock lock(*this);
   const SimWindow* p = findKind(w, sys::ControlKind::ComboBox);
   return p ? p->itemIndex : -1;
 }
 
 std::pair<int, int> SimDesktop::editSelection(sys::WindowHandle w) const {
+  Lock lock(*this);
   const SimWindow* p = find(w);
   return p ? std::pair{p->selStart, p->selEnd} : std::pair{0, 0};
 }
 
 void SimDesktop::setEditSelection(sys::WindowHandle w, int start, int end) {
+  Lock lock(*this);
   SimWindow* p = find(w);
   if (!p) return;
   const int len = static_cast<int>(p->text.size());
@@ -414,6 +496,7 @@ void SimDesktop::setEditSelection(sys::WindowHandle w, int start, int end) {
 }
 
 void SimDesktop::replaceEditSelection(sys::WindowHandle w, const std::string& text, bool canUndo) {
+  Lock lock(*this);
   SimWindow* p = find(w);
   if (!p) return;
   p->text.replace(p->selStart, p->selEnd - p->selStart, text);
@@ -422,10 +505,12 @@ void SimDesktop::replaceEditSelection(sys::WindowHandle w, const std::string& te
 }
 
 void SimDesktop::hideEditSelection(sys::WindowHandle w, bool hide) {
+  Lock lock(*this);
   if (SimWindow* p = find(w)) p->selectionHidden = hide;
 }
 
 void SimDesktop::progressSetRange(sys::WindowHandle w, int min, int max) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::ProgressBar);
   if (!p) return;
   p->rangeMin = min;
@@ -434,11 +519,13 @@ void SimDesktop::progressSetRange(sys::WindowHandle w, int min, int max) {
 }
 
 void SimDesktop::progressSetPosition(sys::WindowHandle w, int position) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::ProgressBar);
   if (p) p->position = std::clamp(position, p->rangeMin, p->rangeMax);
 }
 
 int SimDesktop::progressPosition(sys::WindowHandle w) const {
+  Lock lock(*this);
   const SimWindow* p = findKind(w, sys::ControlKind::ProgressBar);
   return p ? p->position : 0;
 }
@@ -446,12 +533,14 @@ int SimDesktop::progressPosition(sys::WindowHandle w) const {
 // --- image lists
 
 sys::ImageListHandle SimDesktop::createImageList(int width, int height) {
+  Lock lock(*this);
   const sys::ImageListHandle h = nextHandle_++;
   imageLists_[h] = SimImageList{width, height, {}, {}};
   return h;
 }
 
 int SimDesktop::imageListAdd(sys::ImageListHandle list, const sys::Bitmap& bitmap, sys::Color transparent) {
+  Lock lock(*this);
   auto it = imageLists_.find(list);
   if (it == imageLists_.end()) return -1;
   SimImageList& il = it->second;
@@ -477,13 +566,18 @@ int SimDesktop::imageListAdd(sys::ImageListHandle list, const sys::Bitmap& bitma
 }
 
 int SimDesktop::imageListCount(sys::ImageListHandle list) const {
+  Lock lock(*this);
   auto it = imageLists_.find(list);
   return it == imageLists_.end() ? 0 : static_cast<int>(it->second.images.size());
 }
 
-void SimDesktop::destroyImageList(sys::ImageListHandle list) { imageLists_.erase(list); }
+void SimDesktop::destroyImageList(sys::ImageListHandle list) {
+  Lock lock(*this);
+  imageLists_.erase(list);
+}
 
 const SimImageList& SimDesktop::imageList(sys::ImageListHandle list) const {
+  Lock lock(*this);
   auto it = imageLists_.find(list);
   if (it == imageLists_.end()) throw std::out_of_range("no simulated image list");
   return it->second;
@@ -492,12 +586,14 @@ const SimImageList& SimDesktop::imageList(sys::ImageListHandle list) const {
 // --- menus
 
 sys::MenuHandle SimDesktop::createPopupMenu() {
+  Lock lock(*this);
   const sys::MenuHandle h = nextHandle_++;
   menus_[h];
   return h;
 }
 
 void SimDesktop::destroyMenu(sys::MenuHandle menu) {
+  Lock lock(*this);
   auto it = menus_.find(menu);
   if (it == menus_.end()) return;
   const std::vector<sys::MenuItem> items = it->second;
@@ -508,23 +604,34 @@ void SimDesktop::destroyMenu(sys::MenuHandle menu) {
 }
 
 int SimDesktop::menuItemCount(sys::MenuHandle menu) const {
+  Lock lock(*this);
   auto it = menus_.find(menu);
   return it == menus_.end() ? -1 : static_cast<int>(it->second.size());
 }
 
+sys::MenuItem SimDesktop::menuItem(sys::MenuHandle menu, int position) const {
+  Lock lock(*this);
+  auto it = menus_.find(menu);
+  if (it == menus_.end() || position < 0 || position >= static_cast<int>(it->second.size())) return {};
+  return it->second[position];
+}
+
 std::string SimDesktop::menuItemText(sys::MenuHandle menu, int position) const {
+  Lock lock(*this);
   auto it = menus_.find(menu);
   if (it == menus_.end() || position < 0 || position >= static_cast<int>(it->second.size())) return {};
   return it->second[position].text;
 }
 
 sys::MenuHandle SimDesktop::subMenu(sys::MenuHandle menu, int position) const {
+  Lock lock(*this);
   auto it = menus_.find(menu);
   if (it == menus_.end() || position < 0 || position >= static_cast<int>(it->second.size())) return 0;
   return it->second[position].subMenu;
 }
 
 void SimDesktop::insertMenuItem(sys::MenuHandle menu, int position, const sys::MenuItem& item) {
+  Lock lock(*this);
   auto it = menus_.find(menu);
   if (it == menus_.end()) return;
   auto& items = it->second;
@@ -533,6 +640,7 @@ void SimDesktop::insertMenuItem(sys::MenuHandle menu, int position, const sys::M
 }
 
 int SimDesktop::trackPopupMenu(sys::MenuHandle menu, sys::WindowHandle owner, sys::Point screen) {
+  Lock lock(*this);
   auto it = menus_.find(menu);
   if (it == menus_.end()) return 0;
   SimPopup rec{owner, screen, it->second, 0};
@@ -553,28 +661,26 @@ int SimDesktop::trackPopupMenu(sys::MenuHandle menu, sys::WindowHandle owner, sy
 // --- messages, timers, input
 
 void SimDesktop::postCommand(sys::WindowHandle w, int id) {
+  Lock lock(*this);
   posted_.push_back({w, id});
-  pendingCommands_.push_back({w, id});
+  postMessage({w, sys::msg::Command, static_cast<std::uintptr_t>(id), 0});
 }
 
 void SimDesktop::processPendingMessages() {
+  Lock lock(*this);
   ++processCalls_;
-  while (!pendingCommands_.empty()) {
-    const SimPostedCommand c = pendingCommands_.front();
-    pendingCommands_.pop_front();
-    sys::Event e;
-    e.type = sys::EventType::Command;
-    e.id = c.id;
-    deliver(c.window, e);
+  while (dispatchNext()) {
   }
   if (!processActions_.empty()) {
     Action a = std::move(processActions_.front());
     processActions_.pop_front();
+    Unlock unlocked(*this);
     a();
   }
 }
 
 void SimDesktop::runModal(sys::WindowHandle form, const std::function<bool()>& finished) {
+  Lock lock(*this);
   SimWindow* p = find(form);
   if (!p) return;
   const sys::WindowHandle ownerWindow = p->owner;
@@ -597,7 +703,10 @@ void SimDesktop::runModal(sys::WindowHandle form, const std::function<bool()>& f
   if (!finished() && !modalScripts_.empty()) {
     ModalScript script = std::move(modalScripts_.front());
     modalScripts_.pop_front();
+    Unlock unlocked(*this);
     script(form);
+  } else if (live_) {
+    runMessageLoop([&] { return finished() || !isWindow(form); });
   }
   if (finished() || !isWindow(form)) return;
   closeForm(form);
@@ -606,12 +715,17 @@ void SimDesktop::runModal(sys::WindowHandle form, const std::function<bool()>& f
 }
 
 void SimDesktop::setTimer(sys::WindowHandle w, int id, int milliseconds) {
+  Lock lock(*this);
   if (isWindow(w)) timers_[{w, id}] = milliseconds;
 }
 
-void SimDesktop::killTimer(sys::WindowHandle w, int id) { timers_.erase({w, id}); }
+void SimDesktop::killTimer(sys::WindowHandle w, int id) {
+  Lock lock(*this);
+  timers_.erase({w, id});
+}
 
 std::map<int, int> SimDesktop::timers(sys::WindowHandle w) const {
+  Lock lock(*this);
   std::map<int, int> out;
   for (const auto& [key, ms] : timers_) {
     if (key.first == w) out[key.second] = ms;
@@ -620,6 +734,7 @@ std::map<int, int> SimDesktop::timers(sys::WindowHandle w) const {
 }
 
 bool SimDesktop::fireTimer(sys::WindowHandle w, int id) {
+  Lock lock(*this);
   if (!timers_.count({w, id})) return false;
   sys::Event e;
   e.type = sys::EventType::Timer;
@@ -629,18 +744,26 @@ bool SimDesktop::fireTimer(sys::WindowHandle w, int id) {
 }
 
 bool SimDesktop::isKeyDown(int virtualKey) const {
+  Lock lock(*this);
   auto it = keys_.find(virtualKey);
   return it != keys_.end() && it->second;
 }
 
-void SimDesktop::setKeyDown(int virtualKey, bool down) { keys_[virtualKey] = down; }
+void SimDesktop::setKeyDown(int virtualKey, bool down) {
+  Lock lock(*this);
+  keys_[virtualKey] = down;
+}
 
-void SimDesktop::setBusyCursor(bool busy) { busy_ = std::max(0, busy_ + (busy ? 1 : -1)); }
+void SimDesktop::setBusyCursor(bool busy) {
+  Lock lock(*this);
+  busy_ = std::max(0, busy_ + (busy ? 1 : -1));
+}
 
 // --- dialogs
 
 int SimDesktop::messageBox(sys::WindowHandle owner, const std::string& text, const std::string& caption,
                            sys::MessageIcon icon, sys::MessageButtons buttons) {
+  Lock lock(*this);
   int result = firstButtonResult(buttons);
   if (!messageAnswers_.empty()) {
     result = messageAnswers_.front();
@@ -651,6 +774,7 @@ int SimDesktop::messageBox(sys::WindowHandle owner, const std::string& text, con
 }
 
 bool SimDesktop::chooseFont(sys::WindowHandle, sys::Font& font) {
+  Lock lock(*this);
   if (fontAnswers_.empty()) return false;
   std::optional<sys::Font> a = fontAnswers_.front();
   fontAnswers_.pop_front();
@@ -660,6 +784,7 @@ bool SimDesktop::chooseFont(sys::WindowHandle, sys::Font& font) {
 }
 
 bool SimDesktop::chooseColor(sys::WindowHandle, sys::Color& color) {
+  Lock lock(*this);
   if (colorAnswers_.empty()) return false;
   std::optional<sys::Color> a = colorAnswers_.front();
   colorAnswers_.pop_front();
@@ -671,6 +796,7 @@ bool SimDesktop::chooseColor(sys::WindowHandle, sys::Color& color) {
 // --- look
 
 sys::Color SimDesktop::systemColor(sys::SystemColor which) const {
+  Lock lock(*this);
   switch (which) {
     case sys::SystemColor::Window: return sys::rgb(255, 255, 255);
     case sys::SystemColor::ButtonFace: return sys::rgb(212, 208, 200);
@@ -681,6 +807,7 @@ sys::Color SimDesktop::systemColor(sys::SystemColor which) const {
 }
 
 sys::Point SimDesktop::textExtent(const sys::Font& font, std::string_view text) const {
+  Lock lock(*this);
   const int narrow = std::max(1, font.size * 2 / 3);
   int width = 0;
   for (std::size_t i = 0; i < text.size();) {

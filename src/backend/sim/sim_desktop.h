@@ -14,15 +14,25 @@
 //   the state icon (16, when state images are set and the node has a state),
 //   the icon (16, when images are set), 2 pixels and the label (text + 4);
 // - list view rows are 16 pixels high below a 20-pixel column header.
+//
+// Threads: windows belong to the thread that created them, and so do their
+// message queues and hooks. One lock guards the desktop's records; it is
+// let go while a window's sink, a hook or a script runs, so that code on
+// several threads runs as it would on Windows.
 
+#include <atomic>
+#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <optional>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "sys/desktop.h"
+#include "backend/host_desktop.h"
 
 namespace gleanix::backend {
 
@@ -105,6 +115,14 @@ struct SimWindow {
   int position = 0;
   // the last paint
   std::vector<SimCanvasOp> paintLog;
+  // threads, menu bars, toolbars, icons
+  std::uint32_t threadId = 0;
+  sys::MenuHandle menuBar = 0;
+  int buttonRecordSize = 0;
+  sys::ImageListHandle toolbarImages = 0;
+  std::vector<sys::ToolButton> buttons;
+  std::optional<sys::Bitmap> bigIcon;
+  std::optional<sys::Bitmap> smallIcon;
 };
 
 struct SimImageList {
@@ -135,7 +153,14 @@ struct SimPostedCommand {
   int id = 0;
 };
 
-class SimDesktop : public sys::Desktop {
+// A message waiting in a thread's queue; a key carries the modifier keys
+// (sys::ShiftState) that are down while the thread takes it.
+struct SimQueuedMessage {
+  sys::Message message;
+  unsigned shift = 0;
+};
+
+class SimDesktop : public HostDesktop {
  public:
   using ModalScript = std::function<void(sys::WindowHandle form)>;
   using Action = std::function<void()>;
@@ -154,10 +179,10 @@ class SimDesktop : public sys::Desktop {
   std::uint32_t currentProcessId() const override { return currentProcessId_; }
   sys::WindowHandle parent(sys::WindowHandle w) const override;
   sys::WindowHandle owner(sys::WindowHandle w) const override;
-  std::vector<sys::WindowHandle> topLevelWindows() const override { return topLevel_; }
+  std::vector<sys::WindowHandle> topLevelWindows() const override;
   sys::WindowHandle firstChild(sys::WindowHandle w) const override;
   sys::WindowHandle nextWindow(sys::WindowHandle w) const override;
-  sys::WindowHandle foregroundWindow() const override { return foreground_; }
+  sys::WindowHandle foregroundWindow() const override;
   void setForegroundWindow(sys::WindowHandle w) override;
   void setVisible(sys::WindowHandle w, bool visible) override;
   bool isVisible(sys::WindowHandle w) const override;
@@ -170,11 +195,11 @@ class SimDesktop : public sys::Desktop {
   void setFont(sys::WindowHandle w, const sys::Font& font) override;
   void setColor(sys::WindowHandle w, sys::Color background) override;
   void setFocus(sys::WindowHandle w) override;
-  sys::WindowHandle focus() const override { return focus_; }
+  sys::WindowHandle focus() const override;
   void invalidate(sys::WindowHandle w) override;
   void setRedraw(sys::WindowHandle w, bool on) override;
-  void setCapture(sys::WindowHandle w) override { capture_ = w; }
-  void releaseCapture() override { capture_ = 0; }
+  void setCapture(sys::WindowHandle w) override;
+  void releaseCapture() override;
 
   bool getPlacement(sys::WindowHandle w, sys::Placement& out) const override;
   void setPlacement(sys::WindowHandle w, const sys::Placement& p) override;
@@ -246,6 +271,50 @@ class SimDesktop : public sys::Desktop {
   sys::MenuHandle subMenu(sys::MenuHandle menu, int position) const override;
   void insertMenuItem(sys::MenuHandle menu, int position, const sys::MenuItem& item) override;
   int trackPopupMenu(sys::MenuHandle menu, sys::WindowHandle owner, sys::Point screen) override;
+  sys::MenuItem menuItem(sys::MenuHandle menu, int position) const override;
+
+  sys::MenuHandle createMenuBar() override;
+  void setMenuBar(sys::WindowHandle w, sys::MenuHandle bar) override;
+  sys::MenuHandle menuBar(sys::WindowHandle w) const override;
+
+  std::uint32_t currentThreadId() const override;
+  std::uint32_t threadId(sys::WindowHandle w) const override;
+
+  sys::HookHandle setMessageHook(std::uint32_t threadId, sys::MessageHookProc proc) override;
+  void removeMessageHook(sys::HookHandle hook) override;
+  void callNextHook(sys::HookHandle hook, int code, const sys::Message& message) override;
+
+  void toolbarSetButtonRecordSize(sys::WindowHandle toolbar, int bytes) override;
+  sys::ImageListHandle toolbarImageList(sys::WindowHandle toolbar) const override;
+  void toolbarSetImageList(sys::WindowHandle toolbar, sys::ImageListHandle images) override;
+  bool toolbarAddButtons(sys::WindowHandle toolbar, const std::vector<sys::ToolButton>& buttons) override;
+  bool toolbarChangeBitmap(sys::WindowHandle toolbar, int command, int image) override;
+
+  void setWindowIcon(sys::WindowHandle w, const sys::Bitmap& image, sys::Color transparent, bool big) override;
+
+  // --- HostDesktop
+  void postMessage(const sys::Message& message) override;
+  void postKey(sys::WindowHandle w, int virtualKey, unsigned shift) override;
+  void runMessageLoop(const std::function<bool()>& finished) override;
+  void waitForIdle() override;
+  void passTime(int milliseconds) override;
+  std::vector<sys::ToolButton> toolbarButtons(sys::WindowHandle toolbar) const override;
+  bool saveScreenshot(const std::string&) override { return false; }
+  std::vector<sys::WindowHandle> children(sys::WindowHandle w) const override;
+  std::string controlName(sys::WindowHandle w) const override;
+  std::vector<sys::TreeItem> treeChildren(sys::WindowHandle tree, sys::TreeItem parent) const override;
+  bool userClick(sys::WindowHandle w) override { return click(w); }
+  bool userType(sys::WindowHandle w, const std::string& text) override { return typeText(w, text); }
+  bool userPick(sys::WindowHandle combo, int index) override { return chooseComboItem(combo, index); }
+  bool userClickTreeState(sys::WindowHandle tree, sys::TreeItem item) override;
+  bool userClickHeader(sys::WindowHandle header, int section) override { return clickHeaderSection(header, section); }
+  bool userSelectRows(sys::WindowHandle list, const std::vector<int>& rows) override {
+    return selectListRows(list, rows);
+  }
+  bool userDoubleClickRow(sys::WindowHandle list, int row, unsigned shift) override;
+  bool userRowMenu(sys::WindowHandle list, int row, const std::string& item) override;
+  bool userKey(sys::WindowHandle w, int virtualKey, unsigned shift) override;
+  std::vector<MessageBoxSeen> takeMessageBoxes() override;
 
   void postCommand(sys::WindowHandle w, int id) override;
   void processPendingMessages() override;
@@ -323,6 +392,15 @@ class SimDesktop : public sys::Desktop {
   void paint(sys::WindowHandle w);
   // Runs a timer's event if it is running; false otherwise.
   bool fireTimer(sys::WindowHandle w, int id);
+  // A click on the toolbar button with that command id: an enabled button
+  // posts WM_COMMAND with the id to the toolbar's parent.
+  bool clickToolButton(sys::WindowHandle toolbar, int command);
+  // Choosing a command of a form's menu bar (at any depth): WM_COMMAND with
+  // the id is posted to the form. False when the bar holds no enabled item
+  // with that id.
+  bool chooseMenuBarCommand(sys::WindowHandle form, int id);
+  // Messages waiting in the queue of a thread.
+  std::size_t queuedMessages(std::uint32_t threadId) const;
   void setKeyDown(int virtualKey, bool down);
 
   // --- Scripts
@@ -331,7 +409,7 @@ class SimDesktop : public sys::Desktop {
   // ends as if the user closed the window.
   void onModal(ModalScript script) { modalScripts_.push_back(std::move(script)); }
   // The next message box returns this result (else its first button's).
-  void answerMessageBox(int result) { messageAnswers_.push_back(result); }
+  void answerMessageBox(int result) override;
   // The next popup menu chooses the item with this text (an empty text or
   // one naming no enabled item dismisses it).
   void answerPopup(const std::string& itemText) { popupAnswers_.push_back(itemText); }
@@ -346,9 +424,58 @@ class SimDesktop : public sys::Desktop {
   }
 
   void setCurrentProcessId(std::uint32_t pid) { currentProcessId_ = pid; }
+  // Live: a modal run without a script lets messages run, waiting for more,
+  // until the form is finished, as a host driven by a script needs.
+  void setLive(bool live) { live_ = live; }
   void setWorkArea(const sys::Rect& r) { workArea_ = r; }
 
  private:
+  // Holds the desktop's lock unless this thread holds it already.
+  class Lock {
+   public:
+    explicit Lock(const SimDesktop& d);
+    ~Lock();
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+
+   private:
+    const SimDesktop& d_;
+    bool owns_;
+  };
+  // Lets go of the lock, when this thread holds it, for a call out of the
+  // desktop (a sink, hook or script), and takes it again afterwards.
+  class Unlock {
+   public:
+    explicit Unlock(const SimDesktop& d);
+    ~Unlock();
+    Unlock(const Unlock&) = delete;
+    Unlock& operator=(const Unlock&) = delete;
+
+   private:
+    const SimDesktop& d_;
+    bool held_;
+  };
+  // Waits (the lock held by this thread) until ready() holds.
+  void waitLocked(const std::function<bool()>& ready);
+  std::uint32_t threadOf(std::thread::id id) const;
+  void enqueue(std::uint32_t thread, SimQueuedMessage m);
+  // Takes the next message of this thread's queue through its hooks and
+  // dispatches it; false when the queue is empty.
+  bool dispatchNext();
+  void runHooks(std::uint32_t thread, const sys::Message& m);
+  void callHook(std::size_t index, int code, const sys::Message& m);
+  void dispatch(const SimQueuedMessage& m);
+  void keyDown(sys::WindowHandle w, int virtualKey);
+  sys::Point rowPoint(sys::WindowHandle list, int row) const;
+  // Holds the modifier keys down for the life of the object.
+  struct HeldKeys {
+    HeldKeys(SimDesktop& d, unsigned shift);
+    ~HeldKeys();
+    SimDesktop& d;
+    std::map<int, bool> saved;
+  };
+  void runModalLive(sys::WindowHandle form, const std::function<bool()>& finished);
+
   SimWindow* find(sys::WindowHandle w);
   const SimWindow* find(sys::WindowHandle w) const;
   SimWindow& get(sys::WindowHandle w);
@@ -391,9 +518,25 @@ class SimDesktop : public sys::Desktop {
   std::deque<std::optional<sys::Font>> fontAnswers_;
   std::deque<std::optional<sys::Color>> colorAnswers_;
   std::deque<Action> processActions_;
-  std::deque<SimPostedCommand> pendingCommands_;
+
+  mutable std::mutex mutex_;
+  mutable std::atomic<std::thread::id> holder_{};
+  mutable std::condition_variable changed_;
+  mutable std::map<std::thread::id, std::uint32_t> threadIds_;
+  std::map<std::uint32_t, std::deque<SimQueuedMessage>> queues_;
+  std::map<std::uint32_t, int> looping_;  // threads inside message loops, with their depth
+  std::set<std::uint32_t> waiting_;      // ... of them, those waiting for messages
+  struct Hook {
+    sys::HookHandle handle = 0;
+    std::uint32_t thread = 0;
+    sys::MessageHookProc proc;
+  };
+  std::vector<Hook> hooks_;  // newest first
+  std::set<sys::MenuHandle> menuBars_;
+  bool live_ = false;
 
   std::vector<SimMessageBox> messageBoxes_;
+  std::size_t messageBoxesTaken_ = 0;
   std::vector<SimPopup> popups_;
   std::vector<SimPostedCommand> posted_;
 };

@@ -45,6 +45,7 @@ sys::Event event(sys::EventType type) {
 }  // namespace
 
 bool SimDesktop::click(sys::WindowHandle w) {
+  Lock lock(*this);
   if (!canTakeInput(w)) return false;
   sys::Event e = event(sys::EventType::Click);
   deliver(w, e);
@@ -52,6 +53,7 @@ bool SimDesktop::click(sys::WindowHandle w) {
 }
 
 bool SimDesktop::typeText(sys::WindowHandle w, const std::string& text) {
+  Lock lock(*this);
   SimWindow* p = find(w);
   if (!p || !canTakeInput(w) || (p->style & sys::kReadOnly)) return false;
   const bool typable = p->kind == sys::ControlKind::Edit || p->kind == sys::ControlKind::Memo ||
@@ -67,6 +69,7 @@ bool SimDesktop::typeText(sys::WindowHandle w, const std::string& text) {
 }
 
 bool SimDesktop::chooseComboItem(sys::WindowHandle w, int index) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::ComboBox);
   if (!p || !canTakeInput(w) || index < 0 || index >= static_cast<int>(p->items.size())) return false;
   p->itemIndex = index;
@@ -77,7 +80,23 @@ bool SimDesktop::chooseComboItem(sys::WindowHandle w, int index) {
 }
 
 bool SimDesktop::pressKey(sys::WindowHandle w, int virtualKey) {
+  Lock lock(*this);
   if (!canTakeInput(w)) return false;
+  // Input goes through the queue of the window's thread: its hooks see it
+  // there, and on another thread it waits for that thread's loop.
+  const std::uint32_t thread = get(w).threadId;
+  const sys::Message m{w, sys::msg::KeyDown, static_cast<std::uintptr_t>(virtualKey), 0};
+  if (thread != threadOf(std::this_thread::get_id())) {
+    enqueue(thread, {m, (isKeyDown(sys::vk::Shift) ? sys::kShift : 0u) |
+                            (isKeyDown(sys::vk::Control) ? sys::kCtrl : 0u) | (isKeyDown(sys::vk::Menu) ? sys::kAlt : 0u)});
+    return true;
+  }
+  runHooks(thread, m);
+  if (isWindow(w)) keyDown(w, virtualKey);
+  return true;
+}
+
+void SimDesktop::keyDown(sys::WindowHandle w, int virtualKey) {
   const sys::WindowHandle form = formOf(w);
   sys::Event e = event(sys::EventType::KeyDown);
   e.window = w;
@@ -86,10 +105,10 @@ bool SimDesktop::pressKey(sys::WindowHandle w, int virtualKey) {
             (isKeyDown(sys::vk::Menu) ? sys::kAlt : 0u);
   deliver(form, e);
   if (!e.handled && isWindow(w) && get(w).kind == sys::ControlKind::ListView) listKeyDown(w, virtualKey);
-  return true;
 }
 
 bool SimDesktop::mouseDown(sys::WindowHandle w, sys::MouseButton button, sys::Point pt, unsigned shift) {
+  Lock lock(*this);
   if (!canTakeInput(w)) return false;
   sys::Event e = event(sys::EventType::MouseDown);
   e.button = button;
@@ -104,6 +123,7 @@ bool SimDesktop::mouseDown(sys::WindowHandle w, sys::MouseButton button, sys::Po
 }
 
 bool SimDesktop::mouseMove(sys::WindowHandle w, sys::Point pt) {
+  Lock lock(*this);
   if (!isWindow(w) || (capture_ != w && !canTakeInput(w))) return false;
   sys::Event e = event(sys::EventType::MouseMove);
   e.pos = pt;
@@ -112,6 +132,7 @@ bool SimDesktop::mouseMove(sys::WindowHandle w, sys::Point pt) {
 }
 
 bool SimDesktop::mouseUp(sys::WindowHandle w, sys::MouseButton button, sys::Point pt) {
+  Lock lock(*this);
   if (!isWindow(w) || (capture_ != w && !canTakeInput(w))) return false;
   sys::Event e = event(sys::EventType::MouseUp);
   e.button = button;
@@ -126,12 +147,14 @@ bool SimDesktop::mouseUp(sys::WindowHandle w, sys::MouseButton button, sys::Poin
 }
 
 bool SimDesktop::clickAt(sys::WindowHandle w, sys::MouseButton button, sys::Point pt, unsigned shift) {
+  Lock lock(*this);
   if (!mouseDown(w, button, pt, shift)) return false;
   mouseUp(w, button, pt);
   return true;
 }
 
 bool SimDesktop::doubleClickAt(sys::WindowHandle w, sys::Point pt) {
+  Lock lock(*this);
   if (!clickAt(w, sys::MouseButton::Left, pt)) return false;
   if (!isWindow(w)) return true;
   sys::Event e = event(sys::EventType::DoubleClick);
@@ -141,6 +164,7 @@ bool SimDesktop::doubleClickAt(sys::WindowHandle w, sys::Point pt) {
 }
 
 bool SimDesktop::drag(sys::WindowHandle w, sys::Point from, sys::Point to) {
+  Lock lock(*this);
   const sys::Point start = clientToScreen(w, from);
   const sys::Point target{start.x + to.x - from.x, start.y + to.y - from.y};
   if (!mouseDown(w, sys::MouseButton::Left, from)) return false;
@@ -156,6 +180,7 @@ bool SimDesktop::drag(sys::WindowHandle w, sys::Point from, sys::Point to) {
 }
 
 bool SimDesktop::selectTreeItem(sys::WindowHandle w, sys::TreeItem item) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::TreeView);
   if (!p || !canTakeInput(w) || !p->nodes.count(item)) return false;
   if (p->selectedItem == item) return true;
@@ -166,6 +191,7 @@ bool SimDesktop::selectTreeItem(sys::WindowHandle w, sys::TreeItem item) {
 }
 
 bool SimDesktop::expandTreeItem(sys::WindowHandle w, sys::TreeItem item, bool expand) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::TreeView);
   if (!p || !canTakeInput(w) || !p->nodes.count(item)) return false;
   treeExpand(w, item, expand);
@@ -173,6 +199,7 @@ bool SimDesktop::expandTreeItem(sys::WindowHandle w, sys::TreeItem item, bool ex
 }
 
 bool SimDesktop::selectListRows(sys::WindowHandle w, const std::vector<int>& rows) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::ListView);
   if (!p || !canTakeInput(w)) return false;
   if (rows.size() > 1 && !(p->style & sys::kMultiSelect)) return false;
@@ -185,6 +212,7 @@ bool SimDesktop::selectListRows(sys::WindowHandle w, const std::vector<int>& row
 }
 
 bool SimDesktop::clickHeaderSection(sys::WindowHandle w, int index) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::Header);
   if (!p || !canTakeInput(w) || index < 0 || index >= static_cast<int>(p->columns.size())) return false;
   sys::Event e = event(sys::EventType::SectionClick);
@@ -194,6 +222,7 @@ bool SimDesktop::clickHeaderSection(sys::WindowHandle w, int index) {
 }
 
 bool SimDesktop::resizeHeaderSection(sys::WindowHandle w, int index, int width) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::Header);
   if (!p || !canTakeInput(w) || index < 0 || index >= static_cast<int>(p->columns.size())) return false;
   p->columns[index].width = std::max(0, width);
@@ -204,6 +233,7 @@ bool SimDesktop::resizeHeaderSection(sys::WindowHandle w, int index, int width) 
 }
 
 bool SimDesktop::resizeForm(sys::WindowHandle w, int clientWidth, int clientHeight) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::Form);
   if (!p || !p->visible || !(p->style & sys::kSizeable)) return false;
   const sys::Rect f = frameInsets(*p);
@@ -218,6 +248,7 @@ bool SimDesktop::resizeForm(sys::WindowHandle w, int clientWidth, int clientHeig
 }
 
 bool SimDesktop::closeForm(sys::WindowHandle w) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::Form);
   if (!p || !p->visible) return false;
   if (!p->sink) {
@@ -230,6 +261,7 @@ bool SimDesktop::closeForm(sys::WindowHandle w) {
 }
 
 void SimDesktop::paint(sys::WindowHandle w) {
+  Lock lock(*this);
   SimWindow* p = find(w);
   if (!p) return;
   p->paintLog.clear();

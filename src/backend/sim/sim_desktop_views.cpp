@@ -36,6 +36,7 @@ int listHeaderHeight(const SimWindow& w) { return (w.style & sys::kNoColumnHeade
 // --- tree views
 
 sys::TreeItem SimDesktop::treeInsert(sys::WindowHandle w, sys::TreeItem parent, const sys::TreeItemData& data) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::TreeView);
   if (!p || (parent && !p->nodes.count(parent))) return 0;
   const sys::TreeItem item = nextHandle_++;
@@ -48,6 +49,7 @@ sys::TreeItem SimDesktop::treeInsert(sys::WindowHandle w, sys::TreeItem parent, 
 }
 
 void SimDesktop::treeDeleteAll(sys::WindowHandle w) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::TreeView);
   if (!p) return;
   p->nodes.clear();
@@ -57,17 +59,20 @@ void SimDesktop::treeDeleteAll(sys::WindowHandle w) {
 }
 
 void SimDesktop::treeSetItem(sys::WindowHandle w, sys::TreeItem item, const sys::TreeItemData& data) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::TreeView);
   if (p && p->nodes.count(item)) p->nodes[item].data = data;
 }
 
 sys::TreeItemData SimDesktop::treeItem(sys::WindowHandle w, sys::TreeItem item) const {
+  Lock lock(*this);
   const SimWindow* p = findKind(w, sys::ControlKind::TreeView);
   if (!p || !p->nodes.count(item)) return {};
   return p->nodes.at(item).data;
 }
 
 void SimDesktop::treeExpand(sys::WindowHandle w, sys::TreeItem item, bool expand) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::TreeView);
   if (!p || !p->nodes.count(item)) return;
   SimTreeNode& n = p->nodes[item];
@@ -87,11 +92,13 @@ void SimDesktop::treeExpand(sys::WindowHandle w, sys::TreeItem item, bool expand
 }
 
 bool SimDesktop::treeIsExpanded(sys::WindowHandle w, sys::TreeItem item) const {
+  Lock lock(*this);
   const SimWindow* p = findKind(w, sys::ControlKind::TreeView);
   return p && p->nodes.count(item) && p->nodes.at(item).expanded;
 }
 
 void SimDesktop::treeSelect(sys::WindowHandle w, sys::TreeItem item) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::TreeView);
   if (!p || (item && !p->nodes.count(item))) return;
   p->selectedItem = item;
@@ -100,11 +107,13 @@ void SimDesktop::treeSelect(sys::WindowHandle w, sys::TreeItem item) {
 }
 
 sys::TreeItem SimDesktop::treeSelected(sys::WindowHandle w) const {
+  Lock lock(*this);
   const SimWindow* p = findKind(w, sys::ControlKind::TreeView);
   return p ? p->selectedItem : 0;
 }
 
 std::vector<sys::TreeItem> SimDesktop::visibleTreeRows(sys::WindowHandle w) const {
+  Lock lock(*this);
   const SimWindow* p = findKind(w, sys::ControlKind::TreeView);
   std::vector<sys::TreeItem> all;
   if (!p) return all;
@@ -115,10 +124,12 @@ std::vector<sys::TreeItem> SimDesktop::visibleTreeRows(sys::WindowHandle w) cons
 }
 
 int SimDesktop::treeLabelWidth(const SimWindow& w, const SimTreeNode& n) const {
+  Lock lock(*this);
   return textExtent(w.font, n.data.text).x + kLabelPad;
 }
 
 sys::Rect SimDesktop::treePartRect(sys::WindowHandle w, sys::TreeItem item, sys::TreePart part) const {
+  Lock lock(*this);
   const SimWindow* p = findKind(w, sys::ControlKind::TreeView);
   if (!p || !p->nodes.count(item)) return {};
   const std::vector<sys::TreeItem> rows = visibleTreeRows(w);
@@ -152,6 +163,7 @@ sys::Rect SimDesktop::treePartRect(sys::WindowHandle w, sys::TreeItem item, sys:
 }
 
 sys::TreeHit SimDesktop::treeHitTest(sys::WindowHandle w, sys::Point pt) const {
+  Lock lock(*this);
   const SimWindow* p = findKind(w, sys::ControlKind::TreeView);
   if (!p || pt.y < 0 || pt.x < 0 || pt.x >= p->bounds.width() || pt.y >= p->bounds.height()) return {};
   const std::vector<sys::TreeItem> rows = visibleTreeRows(w);
@@ -166,6 +178,7 @@ sys::TreeHit SimDesktop::treeHitTest(sys::WindowHandle w, sys::Point pt) const {
 }
 
 void SimDesktop::treeSetTopItem(sys::WindowHandle w, sys::TreeItem item) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::TreeView);
   if (!p || !p->nodes.count(item)) return;
   for (sys::TreeItem a = p->nodes[item].parent; a; a = p->nodes[a].parent) {
@@ -175,6 +188,7 @@ void SimDesktop::treeSetTopItem(sys::WindowHandle w, sys::TreeItem item) {
 }
 
 sys::TreeItem SimDesktop::treeTopItem(sys::WindowHandle w) const {
+  Lock lock(*this);
   const SimWindow* p = findKind(w, sys::ControlKind::TreeView);
   if (!p) return 0;
   if (p->topItem) return p->topItem;
@@ -182,12 +196,14 @@ sys::TreeItem SimDesktop::treeTopItem(sys::WindowHandle w) const {
 }
 
 void SimDesktop::treeSetImageList(sys::WindowHandle w, sys::ImageListHandle images, bool stateImages) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::TreeView);
   if (!p) return;
   (stateImages ? p->stateImages : p->images) = images;
 }
 
 void SimDesktop::treeMouseDown(sys::WindowHandle w, sys::MouseButton, sys::Point pt) {
+  Lock lock(*this);
   const sys::TreeHit hit = treeHitTest(w, pt);
   if (!hit.item) return;
   if (hit.part == sys::TreePart::Button) {
@@ -204,28 +220,33 @@ void SimDesktop::treeMouseDown(sys::WindowHandle w, sys::MouseButton, sys::Point
 // --- list views
 
 void SimDesktop::listAddColumn(sys::WindowHandle w, const std::string& caption, int width) {
+  Lock lock(*this);
   if (SimWindow* p = findKind(w, sys::ControlKind::ListView)) p->columns.push_back({caption, width});
 }
 
 int SimDesktop::listColumnWidth(sys::WindowHandle w, int column) const {
+  Lock lock(*this);
   const SimWindow* p = findKind(w, sys::ControlKind::ListView);
   if (!p || column < 0 || column >= static_cast<int>(p->columns.size())) return 0;
   return p->columns[column].width;
 }
 
 void SimDesktop::listSetColumnWidth(sys::WindowHandle w, int column, int width) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::ListView);
   if (p && column >= 0 && column < static_cast<int>(p->columns.size())) p->columns[column].width = std::max(0, width);
 }
 
 // A list view whose rows the desktop holds: not a virtual one.
 SimWindow* SimDesktop::editableList(sys::WindowHandle w) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::ListView);
   return p && !(p->style & sys::kOwnerData) ? p : nullptr;
 }
 
 void SimDesktop::listInsertItem(sys::WindowHandle w, int index, const std::vector<std::string>& texts,
                                 int stateImage) {
+  Lock lock(*this);
   SimWindow* p = editableList(w);
   if (!p) return;
   index = std::clamp(index, 0, static_cast<int>(p->rows.size()));
@@ -233,6 +254,7 @@ void SimDesktop::listInsertItem(sys::WindowHandle w, int index, const std::vecto
 }
 
 void SimDesktop::listSetItemText(sys::WindowHandle w, int index, int column, const std::string& text) {
+  Lock lock(*this);
   SimWindow* p = editableList(w);
   if (!p || index < 0 || index >= static_cast<int>(p->rows.size()) || column < 0) return;
   auto& texts = p->rows[index].texts;
@@ -241,6 +263,7 @@ void SimDesktop::listSetItemText(sys::WindowHandle w, int index, int column, con
 }
 
 std::string SimDesktop::listItemText(sys::WindowHandle w, int index, int column) const {
+  Lock lock(*this);
   const SimWindow* p = findKind(w, sys::ControlKind::ListView);
   if (!p || index < 0 || index >= static_cast<int>(p->rows.size()) || column < 0) return {};
   if (p->style & sys::kOwnerData) return p->source ? p->source->cellText(index, column) : std::string();
@@ -249,11 +272,13 @@ std::string SimDesktop::listItemText(sys::WindowHandle w, int index, int column)
 }
 
 void SimDesktop::listSetStateImage(sys::WindowHandle w, int index, int stateImage) {
+  Lock lock(*this);
   SimWindow* p = editableList(w);
   if (p && index >= 0 && index < static_cast<int>(p->rows.size())) p->rows[index].stateImage = stateImage;
 }
 
 int SimDesktop::listStateImage(sys::WindowHandle w, int index) const {
+  Lock lock(*this);
   const SimWindow* p = findKind(w, sys::ControlKind::ListView);
   if (!p || index < 0 || index >= static_cast<int>(p->rows.size())) return -1;
   if (p->style & sys::kOwnerData) return p->source ? p->source->stateImage(index) : -1;
@@ -261,6 +286,7 @@ int SimDesktop::listStateImage(sys::WindowHandle w, int index) const {
 }
 
 void SimDesktop::listDeleteItem(sys::WindowHandle w, int index) {
+  Lock lock(*this);
   SimWindow* p = editableList(w);
   if (!p || index < 0 || index >= static_cast<int>(p->rows.size())) return;
   p->rows.erase(p->rows.begin() + index);
@@ -268,6 +294,7 @@ void SimDesktop::listDeleteItem(sys::WindowHandle w, int index) {
 }
 
 void SimDesktop::listDeleteAll(sys::WindowHandle w) {
+  Lock lock(*this);
   SimWindow* p = editableList(w);
   if (!p) return;
   p->rows.clear();
@@ -275,16 +302,19 @@ void SimDesktop::listDeleteAll(sys::WindowHandle w) {
 }
 
 int SimDesktop::listCount(sys::WindowHandle w) const {
+  Lock lock(*this);
   const SimWindow* p = findKind(w, sys::ControlKind::ListView);
   return p ? static_cast<int>(p->rows.size()) : 0;
 }
 
 bool SimDesktop::listIsSelected(sys::WindowHandle w, int index) const {
+  Lock lock(*this);
   const SimWindow* p = findKind(w, sys::ControlKind::ListView);
   return p && index >= 0 && index < static_cast<int>(p->rows.size()) && p->rows[index].selected;
 }
 
 void SimDesktop::listSetSelected(sys::WindowHandle w, int index, bool selected) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::ListView);
   if (!p || index < 0 || index >= static_cast<int>(p->rows.size())) return;
   if (selected && !(p->style & sys::kMultiSelect)) {
@@ -294,17 +324,20 @@ void SimDesktop::listSetSelected(sys::WindowHandle w, int index, bool selected) 
 }
 
 int SimDesktop::listTopIndex(sys::WindowHandle w) const {
+  Lock lock(*this);
   const SimWindow* p = findKind(w, sys::ControlKind::ListView);
   return p ? p->topIndex : 0;
 }
 
 int SimDesktop::listCountPerPage(sys::WindowHandle w) const {
+  Lock lock(*this);
   const SimWindow* p = findKind(w, sys::ControlKind::ListView);
   if (!p) return 0;
   return std::max(0, (p->bounds.height() - listHeaderHeight(*p)) / kListRow);
 }
 
 void SimDesktop::listScroll(sys::WindowHandle w, int lines) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::ListView);
   if (!p) return;
   const int last = std::max(0, static_cast<int>(p->rows.size()) - listCountPerPage(w));
@@ -312,14 +345,17 @@ void SimDesktop::listScroll(sys::WindowHandle w, int lines) {
 }
 
 void SimDesktop::listSetStateImages(sys::WindowHandle w, sys::ImageListHandle images) {
+  Lock lock(*this);
   if (SimWindow* p = findKind(w, sys::ControlKind::ListView)) p->stateImages = images;
 }
 
 void SimDesktop::listSetSource(sys::WindowHandle w, const sys::ListSource* source) {
+  Lock lock(*this);
   if (SimWindow* p = findKind(w, sys::ControlKind::ListView)) p->source = source;
 }
 
 void SimDesktop::listSetCount(sys::WindowHandle w, int count) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::ListView);
   if (!p || !(p->style & sys::kOwnerData)) return;
   p->rows.resize(static_cast<std::size_t>(std::max(0, count)));
@@ -328,6 +364,7 @@ void SimDesktop::listSetCount(sys::WindowHandle w, int count) {
 }
 
 int SimDesktop::listNextSelected(sys::WindowHandle w, int after) const {
+  Lock lock(*this);
   const SimWindow* p = findKind(w, sys::ControlKind::ListView);
   if (!p) return -1;
   for (int i = std::max(0, after + 1); i < static_cast<int>(p->rows.size()); ++i) {
@@ -337,6 +374,7 @@ int SimDesktop::listNextSelected(sys::WindowHandle w, int after) const {
 }
 
 int SimDesktop::listHitTest(sys::WindowHandle w, sys::Point pt) const {
+  Lock lock(*this);
   const SimWindow* p = findKind(w, sys::ControlKind::ListView);
   if (!p || pt.x < 0 || pt.x >= p->bounds.width() || pt.y >= p->bounds.height()) return -1;
   const int y = pt.y - listHeaderHeight(*p);
@@ -346,6 +384,7 @@ int SimDesktop::listHitTest(sys::WindowHandle w, sys::Point pt) const {
 }
 
 void SimDesktop::listKeyDown(sys::WindowHandle w, int key) {
+  Lock lock(*this);
   // Virtual-key codes of the keys that move through a list.
   constexpr int kPageUp = 0x21, kPageDown = 0x22, kEnd = 0x23, kHome = 0x24, kUp = 0x26, kDown = 0x28;
   SimWindow* p = findKind(w, sys::ControlKind::ListView);
@@ -381,6 +420,7 @@ void SimDesktop::listKeyDown(sys::WindowHandle w, int key) {
 }
 
 void SimDesktop::listMouseDown(sys::WindowHandle w, sys::Point pt, unsigned shift) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::ListView);
   if (!p) return;
   const int y = pt.y - listHeaderHeight(*p);
@@ -406,16 +446,19 @@ void SimDesktop::listMouseDown(sys::WindowHandle w, sys::Point pt, unsigned shif
 // --- header controls
 
 void SimDesktop::headerAddSection(sys::WindowHandle w, const std::string& caption, int width) {
+  Lock lock(*this);
   if (SimWindow* p = findKind(w, sys::ControlKind::Header)) p->columns.push_back({caption, width});
 }
 
 int SimDesktop::headerSectionWidth(sys::WindowHandle w, int index) const {
+  Lock lock(*this);
   const SimWindow* p = findKind(w, sys::ControlKind::Header);
   if (!p || index < 0 || index >= static_cast<int>(p->columns.size())) return 0;
   return p->columns[index].width;
 }
 
 void SimDesktop::headerSetSectionWidth(sys::WindowHandle w, int index, int width) {
+  Lock lock(*this);
   SimWindow* p = findKind(w, sys::ControlKind::Header);
   if (p && index >= 0 && index < static_cast<int>(p->columns.size())) p->columns[index].width = std::max(0, width);
 }

@@ -19,6 +19,7 @@ std::unique_ptr<sys::SystemInfo> makeSystemInfo() { return std::make_unique<Win3
 
 namespace gleanix::backend {
 
-std::unique_ptr<sys::Desktop> makeDesktop() { return std::make_unique<Win32Desktop>(); }
+std::shared_ptr<sys::Desktop> makeDesktop() { return std::make_shared<Win32Desktop>(); }
+std::unique_ptr<HostDesktop> makeHostDesktop() { return std::make_unique<Win32Desktop>(); }
 
 }  // namespace gleanix::backend

@@ -86,6 +86,8 @@ ChildClass childClass(sys::ControlKind kind, unsigned s) {
       return {STATUSCLASSNAMEA, CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0};
     case sys::ControlKind::ProgressBar:
       return {PROGRESS_CLASSA, 0, 0};
+    case sys::ControlKind::ToolBar:
+      return {TOOLBARCLASSNAMEA, CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | TBSTYLE_FLAT, 0};
     case sys::ControlKind::Form:
       break;
   }
@@ -133,11 +135,15 @@ Win32Desktop::Win32Desktop() : instance_(thisModule()) {
 
 Win32Desktop::~Win32Desktop() {
   std::vector<HWND> left;
-  for (const auto& [hwnd, rec] : records_) {
-    if (rec->kind == sys::ControlKind::Form) left.push_back(hwnd);
+  {
+    std::lock_guard<std::recursive_mutex> lock(recordsMutex_);
+    for (const auto& [hwnd, rec] : records_) {
+      if (rec->kind == sys::ControlKind::Form) left.push_back(hwnd);
+    }
   }
   for (HWND h : left) destroyWindow(wh(h));
   for (auto& [key, font] : fonts_) DeleteObject(font);
+  for (HICON icon : icons_) DestroyIcon(icon);
   for (const std::string& name : formClasses_) UnregisterClassA(name.c_str(), instance_);
   UnregisterClassA(kPanelClass, instance_);
   UnregisterClassA(kSplitterClass, instance_);
@@ -145,6 +151,7 @@ Win32Desktop::~Win32Desktop() {
 
 Win32Desktop::Record* Win32Desktop::record(HWND hwnd) const {
   if (!hwnd) return nullptr;
+  std::lock_guard<std::recursive_mutex> lock(recordsMutex_);
   auto it = records_.find(hwnd);
   return it == records_.end() ? nullptr : it->second.get();
 }
@@ -204,7 +211,10 @@ sys::WindowHandle Win32Desktop::createWindow(const sys::WindowSpec& spec, sys::E
   if (!hwnd) return 0;
   rec->hwnd = hwnd;
   Record* raw = rec.get();
-  records_[hwnd] = std::move(rec);
+  {
+    std::lock_guard<std::recursive_mutex> lock(recordsMutex_);
+    records_[hwnd] = std::move(rec);
+  }
   SetPropA(hwnd, kRecordProp, raw);
   // Standard and common controls are subclassed to hear their mouse.
   const char* own[] = {kPanelClass, kSplitterClass};
@@ -232,9 +242,14 @@ void Win32Desktop::destroyWindow(sys::WindowHandle w) {
   HWND hwnd = hw(w);
   if (!IsWindow(hwnd)) return;
   // Owned forms go with their owner; none of them hears anything more.
-  for (const auto& [h, rec] : records_) {
-    if (rec->kind == sys::ControlKind::Form && GetWindow(h, GW_OWNER) == hwnd) detachTree(h);
+  std::vector<HWND> owned;
+  {
+    std::lock_guard<std::recursive_mutex> lock(recordsMutex_);
+    for (const auto& [h, rec] : records_) {
+      if (rec->kind == sys::ControlKind::Form && GetWindow(h, GW_OWNER) == hwnd) owned.push_back(h);
+    }
   }
+  for (HWND h : owned) detachTree(h);
   detachTree(hwnd);
   DestroyWindow(hwnd);
 }

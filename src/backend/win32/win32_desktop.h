@@ -2,21 +2,23 @@
 // The desktop on Win32: real top-level windows whose window class is the
 // form's class name, the standard and common controls (comctl32 5 is
 // enough), a modal loop that disables the owner, and GDI text measurement.
-// All calls belong to the thread that created the windows.
+// Windows belong to the thread that created them; the records of every
+// thread's windows sit in one map behind a lock.
 
 #include <windows.h>
 
 #include <map>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 #include <tuple>
 
-#include "sys/desktop.h"
+#include "backend/host_desktop.h"
 
 namespace gleanix::backend {
 
-class Win32Desktop : public sys::Desktop {
+class Win32Desktop : public HostDesktop {
  public:
   Win32Desktop();
   ~Win32Desktop() override;
@@ -123,6 +125,48 @@ class Win32Desktop : public sys::Desktop {
   sys::MenuHandle subMenu(sys::MenuHandle menu, int position) const override;
   void insertMenuItem(sys::MenuHandle menu, int position, const sys::MenuItem& item) override;
   int trackPopupMenu(sys::MenuHandle menu, sys::WindowHandle owner, sys::Point screen) override;
+  sys::MenuItem menuItem(sys::MenuHandle menu, int position) const override;
+
+  sys::MenuHandle createMenuBar() override;
+  void setMenuBar(sys::WindowHandle w, sys::MenuHandle bar) override;
+  sys::MenuHandle menuBar(sys::WindowHandle w) const override;
+
+  std::uint32_t currentThreadId() const override;
+  std::uint32_t threadId(sys::WindowHandle w) const override;
+
+  sys::HookHandle setMessageHook(std::uint32_t threadId, sys::MessageHookProc proc) override;
+  void removeMessageHook(sys::HookHandle hook) override;
+  void callNextHook(sys::HookHandle hook, int code, const sys::Message& message) override;
+
+  void toolbarSetButtonRecordSize(sys::WindowHandle toolbar, int bytes) override;
+  sys::ImageListHandle toolbarImageList(sys::WindowHandle toolbar) const override;
+  void toolbarSetImageList(sys::WindowHandle toolbar, sys::ImageListHandle images) override;
+  bool toolbarAddButtons(sys::WindowHandle toolbar, const std::vector<sys::ToolButton>& buttons) override;
+  bool toolbarChangeBitmap(sys::WindowHandle toolbar, int command, int image) override;
+
+  void setWindowIcon(sys::WindowHandle w, const sys::Bitmap& image, sys::Color transparent, bool big) override;
+
+  void postMessage(const sys::Message& message) override;
+  void postKey(sys::WindowHandle w, int virtualKey, unsigned shift) override;
+  void runMessageLoop(const std::function<bool()>& finished) override;
+  void waitForIdle() override;
+  void passTime(int milliseconds) override;
+  std::vector<sys::ToolButton> toolbarButtons(sys::WindowHandle toolbar) const override;
+  bool saveScreenshot(const std::string& file) override;
+  std::vector<sys::WindowHandle> children(sys::WindowHandle w) const override;
+  std::string controlName(sys::WindowHandle w) const override;
+  std::vector<sys::TreeItem> treeChildren(sys::WindowHandle tree, sys::TreeItem parent) const override;
+  bool userClick(sys::WindowHandle w) override;
+  bool userType(sys::WindowHandle w, const std::string& text) override;
+  bool userPick(sys::WindowHandle combo, int index) override;
+  bool userClickTreeState(sys::WindowHandle tree, sys::TreeItem item) override;
+  bool userClickHeader(sys::WindowHandle header, int section) override;
+  bool userSelectRows(sys::WindowHandle list, const std::vector<int>& rows) override;
+  bool userDoubleClickRow(sys::WindowHandle list, int row, unsigned shift) override;
+  bool userRowMenu(sys::WindowHandle list, int row, const std::string& item) override;
+  bool userKey(sys::WindowHandle w, int virtualKey, unsigned shift) override;
+  void answerMessageBox(int result) override;
+  std::vector<MessageBoxSeen> takeMessageBoxes() override;
 
   void postCommand(sys::WindowHandle w, int id) override;
   void processPendingMessages() override;
@@ -182,11 +226,15 @@ class Win32Desktop : public sys::Desktop {
   bool preTranslate(MSG& msg);
   void paintContainer(Record& rec);
   void registerFormClass(const std::string& name);
+  // The host's private messages (posted keys, the idle wait); true when msg was one.
+  bool handleHostMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   void detachTree(HWND hwnd);
 
   HINSTANCE instance_ = nullptr;
   std::set<std::string> formClasses_;
+  mutable std::recursive_mutex recordsMutex_;
   std::map<HWND, std::unique_ptr<Record>> records_;
+  std::set<HICON> icons_;  // given to windows with WM_SETICON
   mutable std::map<std::tuple<std::string, int, bool, bool, bool, bool>, HFONT> fonts_;
   int nextControlId_ = 1000;
   int busy_ = 0;

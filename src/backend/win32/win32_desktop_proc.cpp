@@ -79,8 +79,18 @@ bool Win32Desktop::deliver(HWND hwnd, sys::Event& e) {
 
 LRESULT Win32Desktop::handle(Record& rec, UINT msg, WPARAM wp, LPARAM lp) {
   HWND hwnd = rec.hwnd;
+  if (handleHostMessage(hwnd, msg, wp, lp)) return 0;
   switch (msg) {
     case WM_COMMAND:
+      if (lp && record(reinterpret_cast<HWND>(lp)) &&
+          record(reinterpret_cast<HWND>(lp))->kind == sys::ControlKind::ToolBar) {
+        // A toolbar button: the command goes to the form like a menu's.
+        sys::Event e;
+        e.type = sys::EventType::Command;
+        e.id = LOWORD(wp);
+        deliver(hwnd, e);
+        return 0;
+      }
       if (lp) {
         if (routeCommand(reinterpret_cast<HWND>(lp), HIWORD(wp))) return 0;
       } else if (isOwnClass(rec.kind)) {
@@ -180,7 +190,10 @@ LRESULT Win32Desktop::handle(Record& rec, UINT msg, WPARAM wp, LPARAM lp) {
       const WNDPROC original = rec.original;
       RemovePropA(hwnd, kRecordProp);
       if (rec.brush) DeleteObject(rec.brush);
-      records_.erase(hwnd);  // rec is gone from here on
+      {
+        std::lock_guard<std::recursive_mutex> lock(recordsMutex_);
+        records_.erase(hwnd);  // rec is gone from here on
+      }
       return original ? CallWindowProcA(original, hwnd, msg, wp, lp) : DefWindowProcA(hwnd, msg, wp, lp);
     }
     default:

@@ -10,7 +10,6 @@
 #include "core/appli.h"
 #include "core/started_plugin.h"
 #include "entry/entry_points.h"
-#include "options/setup.h"
 #include "sys/plugin_abi.h"
 
 #if defined(_WIN32)
@@ -71,27 +70,33 @@ GLEANIX_EXPORT void GLEANIX_STDCALL APCCleanUp() {
   guarded([] { entry::cleanUp(); });
 }
 
-// The about box belongs to its own module; nothing to show yet.
-GLEANIX_EXPORT void GLEANIX_STDCALL APCVersionInfo(WindowHandle) {}
+GLEANIX_EXPORT void GLEANIX_STDCALL APCVersionInfo(WindowHandle parent) {
+  guarded([=] { entry::versionInfo(parent, [] { return backend::makeDesktop(); }); });
+}
 
 GLEANIX_EXPORT void GLEANIX_STDCALL APCSetup(WindowHandle parent) {
-  guarded([=] { if (core::StartedPlugin* p = core::startedPlugin()) options::APCSetup(*p, parent); });
+  guarded([=] { entry::setup(parent); });
 }
 
 GLEANIX_EXPORT void GLEANIX_STDCALL APCFolderCreate(WindowHandle mainWindow) {
   guarded([=] { entry::folderCreate(mainWindow); });
 }
 
-// Menu items are added by the menu module; until then the host's menus stay as built.
-GLEANIX_EXPORT void GLEANIX_STDCALL APCFolderInitMenu(WindowHandle, MenuHandle, std::int32_t) {}
+GLEANIX_EXPORT void GLEANIX_STDCALL APCFolderInitMenu(WindowHandle, MenuHandle menu, std::int32_t code) {
+  guarded([=] { entry::folderInitMenu(menu, code); });
+}
 
 GLEANIX_EXPORT void GLEANIX_STDCALL APCViewCreate(WindowHandle viewWindow) {
   guarded([=] { entry::viewCreate(viewWindow); });
 }
 
-GLEANIX_EXPORT void GLEANIX_STDCALL APCViewClose(WindowHandle) {}
+GLEANIX_EXPORT void GLEANIX_STDCALL APCViewClose(WindowHandle) {
+  guarded([] { entry::viewClose(); });
+}
 
-GLEANIX_EXPORT void GLEANIX_STDCALL APCViewInitMenu(WindowHandle, MenuHandle, std::int32_t) {}
+GLEANIX_EXPORT void GLEANIX_STDCALL APCViewInitMenu(WindowHandle viewWindow, MenuHandle menu, std::int32_t code) {
+  guarded([=] { entry::viewInitMenu(viewWindow, menu, code); });
+}
 
 GLEANIX_EXPORT void GLEANIX_STDCALL APCViewLoadMail(std::uint32_t, std::uint32_t, std::uint32_t) {
   guarded([] { entry::viewLoadMail(); });
@@ -101,9 +106,13 @@ GLEANIX_EXPORT void GLEANIX_STDCALL APCSendCreate(WindowHandle sendWindow) {
   guarded([=] { entry::sendCreate(sendWindow); });
 }
 
-GLEANIX_EXPORT void GLEANIX_STDCALL APCSendClose(WindowHandle) {}
+GLEANIX_EXPORT void GLEANIX_STDCALL APCSendClose(WindowHandle) {
+  guarded([] { entry::sendClose(); });
+}
 
-GLEANIX_EXPORT void GLEANIX_STDCALL APCSendInitMenu(WindowHandle, MenuHandle, std::int32_t) {}
+GLEANIX_EXPORT void GLEANIX_STDCALL APCSendInitMenu(WindowHandle, MenuHandle menu, std::int32_t code) {
+  guarded([=] { entry::sendInitMenu(menu, code); });
+}
 
 GLEANIX_EXPORT std::uint8_t GLEANIX_STDCALL APCSendPost(WindowHandle sendWindow, std::uint32_t) {
   guarded([=] { entry::sendPost(sendWindow); });
