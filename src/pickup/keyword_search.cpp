@@ -31,7 +31,7 @@ PickupResult keywordSearch(const sys::FileSystem& fs, std::string_view mailRoot,
   std::vector<std::string> header, body;
   for (std::size_t i = candidates.size(); i-- > 0;) {
     const std::string& hit = candidates[i];
-    if (const auto lines = fs.readLines(store.absolute(hit) + ".ALM")) {
+    if (const auto lines = store.fs().readLines(store.absolute(hit) + ".ALM")) {
       mailtext::splitMail(*lines, header, body, warn);
       keywords.text = keywordTarget(header, body, options.parts, jisToSjis);
       if (keywords.test()) result.hits.push_back(hit);

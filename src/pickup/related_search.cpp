@@ -126,7 +126,12 @@ PickupResult relatedSearch(const sys::FileSystem& fs, std::string_view mailRoot,
   }
 
   PickupResult result;
-  if (options.mailInclude) result.hits = startingMails;
+  if (options.mailInclude) {
+    // A starting mail that names a path outside the store is no mail.
+    for (const std::string& hit : startingMails) {
+      if (store::isListedMailId(hit)) result.hits.push_back(hit);
+    }
+  }
 
   for (Candidate& c : candidates) {
     if (reader.read(c.hit)) c.keys = candidateKeys(reader.header(), reader.body(), relations);
