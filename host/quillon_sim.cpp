@@ -120,15 +120,14 @@ std::unordered_set<std::string>& QuillonSim::usedKeys(const std::string& folder)
 }
 
 std::string QuillonSim::freshKey(const std::string& folder, std::string_view seed) {
-  // The folder is read once per run; a file that appeared since is still
-  // seen by the look-up of the key's own file.
+  // The folder is read once per run. A mail file that appeared since under
+  // the same key makes the final rename fail, which undoes the import.
   std::unordered_set<std::string>& used = usedKeys(folder);
   std::uint64_t h = fnv1a(folder, fnv1a(seed));
   for (;;) {
     char key[16];
     std::snprintf(key, sizeof key, "%08X", static_cast<unsigned>(h & 0xFFFFFFFFu));
-    if (used.count(key) == 0 && !inRoot_.exists(root_ + folder + key + ".ALM") &&
-        !inRoot_.exists(root_ + folder + pendingName(key))) {
+    if (used.count(key) == 0) {
       used.insert(key);
       return key;
     }

@@ -260,6 +260,10 @@ std::optional<PosixFileSystem::Placement> PosixFileSystem::place(const std::stri
   if (name.empty() || name == "." || name == "..") return std::nullopt;
   auto dir = resolve(parent);
   if (!dir) return std::nullopt;
+  // The exact spelling is what a listing would find first: no need to read
+  // a folder of thousands of mails for it.
+  struct stat st {};
+  if (::lstat(joinPath(*dir, name).c_str(), &st) == 0) return Placement{*dir, name, name};
   auto entries = listing(*dir);
   if (!entries) return std::nullopt;
   Placement placement{*dir, name, std::nullopt};
