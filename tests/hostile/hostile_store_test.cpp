@@ -73,15 +73,6 @@ class RecordingFileSystem final : public sys::FileSystem {
   mutable std::vector<std::string> paths_;
 };
 
-class NoProgress final : public pickup::PickupProgress {
- public:
-  void setMaximum(std::size_t) override {}
-  void setPosition(std::size_t) override {}
-  void addLine() override {}
-  void setLine(const std::string&) override {}
-  bool processMessages() override { return false; }
-};
-
 const std::string kTail = "=AAAAQA0000000100a@example.jp:subject";  // unread, no mark
 
 std::string mail(const std::string& subject, const std::string& body) {
@@ -159,7 +150,7 @@ class HostileStore : public ::testing::Test {
   std::string root, outside;
   std::unique_ptr<sys::FileSystem> disk = backend::makeFileSystem();
   RecordingFileSystem recording{*disk};
-  NoProgress progress;
+  pickup::SilentProgress progress;
 };
 
 TEST_F(HostileStore, SearchesSkipEveryKindOfEscapingKeyAndFindTheGoodMails) {
