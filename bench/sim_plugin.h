@@ -55,6 +55,10 @@ class StoreOnDisk : public sys::FileSystem {
   bool writeFileAtomic(const std::string& p, std::string_view b) override { return of(p).writeFileAtomic(p, b); }
   bool removeFile(const std::string& p) override { return of(p).removeFile(p); }
   bool moveFile(const std::string& from, const std::string& to) override { return of(from).moveFile(from, to); }
+  bool appendLine(const std::string& p, std::string_view line) override { return of(p).appendLine(p, line); }
+  bool staysWithin(const std::string& root, const std::string& p) const override {
+    return of(p).staysWithin(root, p);
+  }
 
   std::unique_ptr<sys::FileSystem> disk = backend::makeFileSystem();
 

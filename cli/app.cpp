@@ -110,7 +110,6 @@ pickup::PickupResult search(const Options& o, const sys::FileSystem& fs, const s
   pickup::KeywordOptions keyword;
   if (o.command == Command::Keyword) keyword = keywordOptions(o);
 
-  const InterruptAsAbort interrupt;
   const bool show = ::isatty(STDERR_FILENO) != 0;
   switch (o.command) {
     case Command::Mark: {
@@ -130,8 +129,9 @@ pickup::PickupResult search(const Options& o, const sys::FileSystem& fs, const s
   return {};
 }
 
+// stopOnPress: a Ctrl-C ends the building there (the rows so far are kept).
 std::vector<pickup::PickupRow> rowsOf(const sys::FileSystem& fs, const store::MailStore& store,
-                                      const pickup::PickupResult& result) {
+                                      const pickup::PickupResult& result, bool stopOnPress) {
   const auto systemInfo = backend::makeSystemInfo();
   pickup::RowBuilder builder(store, store::storeTimeZoneBias(fs, store.root(), systemInfo->timeZoneBias()),
                                  warnOnTerminal);
@@ -141,6 +141,7 @@ std::vector<pickup::PickupRow> rowsOf(const sys::FileSystem& fs, const store::Ma
   const std::vector<pickup::PickedMail> picked = pickup::pickedMails(fs, store.root(), result.hits);
   rows.reserve(picked.size());
   for (std::size_t i = 0; i < picked.size(); ++i) {
+    if (stopOnPress && InterruptAsAbort::pressed()) break;
     const pickup::PickedMail& m = picked[i];
     if (auto row = builder.build(m.folder, m.displayPath, m.key, result.summary(i))) rows.push_back(std::move(*row));
   }
@@ -172,13 +173,15 @@ void printRows(const std::vector<pickup::PickupRow>& rows, Format format) {
   std::fflush(stdout);
 }
 
-void copyInto(sys::FileSystem& fs, const store::MailStore& store, const std::vector<std::string>& hits,
+// False when a Ctrl-C stopped the copying (after the mail being copied).
+bool copyInto(sys::FileSystem& fs, const store::MailStore& store, const std::vector<std::string>& hits,
               const std::vector<std::string>& destinations) {
   host::QuillonSim sim(fs, store.root());
   auto host = host::ResolvedHost::create(sim.resolver());
   if (!host) throw std::runtime_error("the simulated host lacks a function");
   for (const std::string& destination : destinations) {
-    const pickup::CopyReport report = pickup::copyHits(fs, *host, store.root(), hits, {destination});
+    const pickup::CopyReport report =
+        pickup::copyHits(fs, *host, store.root(), hits, {destination}, [] { return InterruptAsAbort::pressed(); });
     const std::string where = toUtf8(destination);
     if (!report.skippedFolders.empty()) {
       printError("not copied into " + where + ": the folder has no Entry.ini");
@@ -187,11 +190,22 @@ void copyInto(sys::FileSystem& fs, const store::MailStore& store, const std::vec
     std::string line = "copied " + std::to_string(report.copied) + (report.copied == 1 ? " mail" : " mails") +
                        " into " + where + " (" + toUtf8(store::displayPath(store, destination)) + ")";
     if (report.failed > 0) line += "; the host refused " + std::to_string(report.failed);
+    if (report.stopped) line += "; interrupted, the other copies were not made";
     std::fprintf(stderr, "%s\n", line.c_str());
+    if (report.stopped) return false;
   }
+  return true;
 }
 
+// The exit status of a run that Ctrl-C cut short, as a shell reports a
+// program that SIGINT ended.
+constexpr int kInterrupted = 130;
+
+void sayPartial() { printError("interrupted: the result is partial"); }
+
 int runCommand(const Options& o) {
+  // For the whole run: searching, building rows, printing and copying.
+  const InterruptAsAbort interrupt;
   const std::unique_ptr<sys::FileSystem> fs = backend::makeFileSystem();
   const std::string root = storeRoot(*fs, o.store);
   const store::MailStore store(*fs, root);
@@ -203,16 +217,26 @@ int runCommand(const Options& o) {
   if (!o.copyTo.empty() && destinations.empty()) throw UsageError{"no folder to copy into"};
 
   const pickup::PickupResult result = search(o, *fs, root, folders);
-  if (result.aborted) printError("interrupted: the mails found so far follow");
-  std::vector<pickup::PickupRow> rows = rowsOf(*fs, store, result);
+  // After a press during the search the rows of its hits are all built; a
+  // first press after the search stops the building.
+  std::vector<pickup::PickupRow> rows = rowsOf(*fs, store, result, !result.aborted);
+  const bool partial = result.aborted || InterruptAsAbort::pressed();
   if (rows.empty()) {
+    if (partial) {
+      sayPartial();
+      return kInterrupted;
+    }
     std::fputs(toUtf8("見つかりませんでした").c_str(), stderr);
     std::fputc('\n', stderr);
     return 1;
   }
   sortRows(rows, o);
   printRows(rows, o.format);
-  if (!destinations.empty()) copyInto(*fs, store, result.hits, destinations);
+  if (partial) {
+    sayPartial();  // and nothing copied: a partial result is no selection
+    return kInterrupted;
+  }
+  if (!destinations.empty() && !copyInto(*fs, store, result.hits, destinations)) return kInterrupted;
   return 0;
 }
 

@@ -4,6 +4,7 @@
 
 #include "cli/cp932_text.h"
 #include "cli/options.h"
+#include "store/list_file.h"
 #include "store/mail_store.h"
 #include "util/sjis.h"
 
@@ -79,7 +80,12 @@ std::string mailHit(const sys::FileSystem& fs, const std::string& root, const st
   if (hit.size() > 4 && util::equalsIgnoreCase(std::string_view(hit).substr(hit.size() - 4), ".ALM")) {
     hit.resize(hit.size() - 4);
   }
-  if (hit.size() <= 8 || !fs.isFile(root + hit + ".ALM")) throw UsageError{"no mail " + given + " in the store"};
+  // The contained view refuses a name that leads out of the store ("..",
+  // an absolute path) as it refuses a missing one.
+  const store::MailStore store(fs, root);
+  if (hit.size() <= 8 || !store::isListedMailId(hit) || !store.fs().isFile(store.absolute(hit) + ".ALM")) {
+    throw UsageError{"no mail " + given + " in the store"};
+  }
   return hit;
 }
 

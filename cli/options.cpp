@@ -68,6 +68,9 @@ bool parseGlobal(ArgReader& in, Options& o) {
   } else if (arg == "--store") {
     in.next();
     o.store = in.value(arg);
+    // Empty would mean the bundled store: a variable that expanded to
+    // nothing must not search other mails than the ones meant.
+    if (o.store.empty()) throw UsageError{"--store needs a directory (it is empty)"};
   } else if (arg == "--format") {
     in.next();
     o.format = parseChoice<Format>(arg, in.value(arg), {{"table", Format::Table}, {"tsv", Format::Tsv}, {"json", Format::Json}});

@@ -19,6 +19,23 @@ std::string flattenField(std::string text) {
   return text;
 }
 
+std::string visibleField(const std::string& text) {
+  // Control bytes are below 0x40 or DEL, never the second byte of a
+  // double-byte character, so they can be replaced byte by byte.
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x20 || b == 0x7F) {
+      out += '^';
+      out += static_cast<char>(b ^ 0x40);
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 std::string formatTsv(const std::vector<pickup::PickupRow>& rows) {
   std::string out;
   for (const pickup::PickupRow& r : rows) {
@@ -80,10 +97,10 @@ std::string formatTable(const std::vector<pickup::PickupRow>& rows) {
   lines.reserve(rows.size() + 1);
   lines.push_back({"ヒット", "印", "パス", "フォルダ", "送信日時", "差出人", "題名"});
   for (const pickup::PickupRow& r : rows) {
-    lines.push_back({flattenField(r.hit()), std::to_string(r.mark), flattenField(r.pathText),
-                     flattenField(r.folderText),
+    lines.push_back({visibleField(r.hit()), std::to_string(r.mark), visibleField(r.pathText),
+                     visibleField(r.folderText),
                      pickup::formatDate(r.sortableDate, pickup::DateFormat::YearMinute),
-                     flattenField(r.sender), flattenField(r.subject)});
+                     visibleField(r.sender), visibleField(r.subject)});
   }
   // In CP932 a character takes as many columns on a terminal as it has
   // bytes (half-width kana one, double-byte characters two): align first,

@@ -21,8 +21,13 @@ std::string formatJson(const std::vector<pickup::PickupRow>& rows);
 // Columns aligned for reading, under a heading line: hit, mark, the list
 // window's "パス", "フォルダ", "送信日時" (yyyy/mm/dd hh:nn), "差出人" and
 // "題名"; then the count line " N件". Widths are counted in CP932 bytes,
-// which is the width a terminal gives them.
+// which is the width a terminal gives them. Every control byte of a field
+// shows as caret notation ("^[" for ESC, "^I" for TAB, "^?" for DEL), so a
+// subject cannot move the cursor, retitle or recolour the terminal.
 std::string formatTable(const std::vector<pickup::PickupRow>& rows);
+
+// A field with every control byte (below 0x20, and DEL) in caret notation.
+std::string visibleField(const std::string& text);
 
 // A field with every TAB, CR and LF turned into one blank.
 std::string flattenField(std::string text);

@@ -23,11 +23,15 @@ double now() {
 
 InterruptAsAbort::InterruptAsAbort() {
   interrupted = 0;
+  ::sigaction(SIGINT, nullptr, &previous);
+  if (previous.sa_handler == SIG_IGN) return;  // e.g. started in the background by a shell
   struct sigaction action {};
   action.sa_handler = onInterrupt;
   sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  ::sigaction(SIGINT, &action, &previous);
+  // SA_RESETHAND: the handler serves once; the next press finds the
+  // default action and ends the program.
+  action.sa_flags = SA_RESTART | SA_RESETHAND;
+  ::sigaction(SIGINT, &action, nullptr);
 }
 
 InterruptAsAbort::~InterruptAsAbort() { ::sigaction(SIGINT, &previous, nullptr); }

@@ -8,9 +8,10 @@
 
 namespace gleanix::cli {
 
-// While alive, SIGINT does not end the program but sets a flag that the
-// search sees as the abort button; the previous handling comes back when
-// it goes.
+// While alive, the first SIGINT does not end the program but sets a flag
+// that the search sees as the abort button; a second one ends the program
+// at once, as SIGINT does by default. A SIGINT that the program was started
+// to ignore stays ignored. The previous handling comes back when it goes.
 class InterruptAsAbort {
  public:
   InterruptAsAbort();

@@ -68,7 +68,7 @@ std::uint64_t fnv1a(std::string_view bytes, std::uint64_t h = 146959810393466560
 }  // namespace
 
 QuillonSim::QuillonSim(sys::FileSystem& fs, std::string_view mailRoot)
-    : fs_(fs), root_(store::withTrailingBackslash(mailRoot)) {
+    : fs_(fs), root_(store::withTrailingBackslash(mailRoot)), inRoot_(fs, &fs, root_) {
   std::lock_guard<std::mutex> lock(gActiveMutex);
   gActive = this;
 }
@@ -85,24 +85,76 @@ QuillonSim* QuillonSim::active() {
 
 // --- store ------------------------------------------------------------------
 
-bool QuillonSim::mailFileExists(const std::string& mail) const { return fs_.isFile(root_ + mail + ".ALM"); }
+bool QuillonSim::mailFileExists(const std::string& mail) const { return inRoot_.isFile(root_ + mail + ".ALM"); }
 
-std::string QuillonSim::freshKey(const std::string& folder, std::string_view seed) const {
+namespace {
+
+constexpr std::string_view kPendingPrefix = "~GXM-";
+constexpr std::string_view kTempSuffix = ".tmp";
+
+std::string pendingName(const std::string& key) { return std::string(kPendingPrefix) + key + std::string(kTempSuffix); }
+
+// The key of a pending mail's file name; empty for any other name.
+std::string pendingKey(std::string_view name) {
+  if (name.size() != kPendingPrefix.size() + store::kKeyLength + kTempSuffix.size()) return {};
+  if (!util::startsWithIgnoreCase(name, kPendingPrefix)) return {};
+  return std::string(name.substr(kPendingPrefix.size(), store::kKeyLength));
+}
+
+}  // namespace
+
+std::unordered_set<std::string>& QuillonSim::usedKeys(const std::string& folder) {
+  const std::string upper = util::upperAscii(folder);
+  auto it = usedKeys_.find(upper);
+  if (it != usedKeys_.end()) return it->second;
   std::unordered_set<std::string> used;
-  for (const sys::DirEntry& e : fs_.list(root_ + folder + "*.*")) {
+  for (const sys::DirEntry& e : inRoot_.list(root_ + folder + "*.*")) {
     used.insert(util::upperAscii(e.name.substr(0, std::min<std::size_t>(e.name.size(), store::kKeyLength))));
   }
-  if (const auto lines = fs_.readLines(root_ + folder + "ENTRY.LST")) {
+  if (const auto lines = inRoot_.readLines(root_ + folder + "ENTRY.LST")) {
     for (const std::string& line : *lines) {
       if (const auto split = store::splitListLine(line)) used.insert(util::upperAscii(split->id));
     }
   }
+  return usedKeys_.emplace(upper, std::move(used)).first->second;
+}
+
+std::string QuillonSim::freshKey(const std::string& folder, std::string_view seed) {
+  // The folder is read once per run. A mail file that appeared since under
+  // the same key makes the final rename fail, which undoes the import.
+  std::unordered_set<std::string>& used = usedKeys(folder);
   std::uint64_t h = fnv1a(folder, fnv1a(seed));
   for (;;) {
     char key[16];
     std::snprintf(key, sizeof key, "%08X", static_cast<unsigned>(h & 0xFFFFFFFFu));
-    if (used.count(key) == 0) return key;
+    if (used.count(key) == 0) {
+      used.insert(key);
+      return key;
+    }
     h = fnv1a("+", h);
+  }
+}
+
+void QuillonSim::recover(const std::string& folder, const std::vector<std::string>& listFiles) {
+  if (!recovered_.insert(util::upperAscii(folder)).second) return;
+  const std::string dir = root_ + folder;
+  const std::vector<sys::DirEntry> leftovers = inRoot_.list(dir + "~GX*.tmp");
+  if (leftovers.empty()) return;
+  std::vector<std::string> listed;
+  for (const std::string& list : listFiles) {
+    for (const store::ListedMail& m : store::listedMails(store::MailStore(inRoot_, root_), list)) {
+      listed.push_back(util::upperAscii(m.hit));
+    }
+  }
+  const std::string upperFolder = util::upperAscii(folder);
+  for (const sys::DirEntry& e : leftovers) {
+    if (e.isDirectory) continue;
+    const std::string key = pendingKey(e.name);
+    const bool isListed = !key.empty() && std::find(listed.begin(), listed.end(), upperFolder + util::upperAscii(key)) !=
+                                              listed.end();
+    // Listed: the import had committed and only lacked the rename.
+    if (isListed && !inRoot_.exists(dir + key + ".ALM") && inRoot_.moveFile(dir + e.name, dir + key + ".ALM")) continue;
+    inRoot_.removeFile(dir + e.name);
   }
 }
 
@@ -117,22 +169,37 @@ bool QuillonSim::importFile(const std::string& file, const std::string& folder, 
   const bool trash = store::isTrashPath(destination);
   std::string target = destination + "\\";
   std::string listPath = root_ + target + "ENTRY.LST";
+  std::string trashList;
   if (trash) {
     const auto account = store.accountOf(destination);
     if (!account) return false;
     target = *account + "Inbox.box\\";
     listPath = root_ + *account + "Trash.box";
+    trashList = *account + "Trash.box";
+  } else if (const auto account = store.accountOf(target)) {
+    trashList = *account + "Trash.box";
   }
-  if (!fs_.isDirectory(root_ + target)) return false;
+  if (!inRoot_.isDirectory(root_ + target)) return false;
+  recover(target, {target, trashList});
 
   const std::string key = freshKey(target, *bytes);
-  ListFile list = ListFile::load(fs_, listPath);
   const std::uint32_t word = attribute != 0 ? attribute : store::kUnreadBit;
-  list.lines.push_back((trash ? target : std::string()) + key + "=" + listLineTail(word, *bytes));
+  const std::string line = (trash ? target : std::string()) + key + "=" + listLineTail(word, *bytes);
+  const std::string pending = root_ + target + pendingName(key);
   const std::string mailPath = root_ + target + key + ".ALM";
-  if (!fs_.writeFileAtomic(mailPath, *bytes)) return false;
-  if (!list.save(fs_)) {
-    fs_.removeFile(mailPath);
+  if (!inRoot_.writeFileAtomic(pending, *bytes)) return false;
+  if (!inRoot_.appendLine(listPath, line)) {
+    inRoot_.removeFile(pending);
+    return false;
+  }
+  if (!inRoot_.moveFile(pending, mailPath)) {
+    // Take the line back, so that the folder is as it was.
+    ListFile list = ListFile::load(inRoot_, listPath);
+    if (const auto index = list.find((trash ? target : std::string()) + key)) {
+      list.lines.erase(list.lines.begin() + static_cast<std::ptrdiff_t>(*index));
+      const bool undone = list.lines.empty() ? inRoot_.removeFile(listPath) : list.save(inRoot_);
+      if (undone) inRoot_.removeFile(pending);
+    }
     return false;
   }
   if (newKey) *newKey = key;
@@ -146,19 +213,19 @@ bool QuillonSim::moveMail(const std::string& mail, const std::string& folder) {
 
 bool QuillonSim::moveLocked(const std::string& mail, const std::string& folder) {
   if (mail.size() <= store::kKeyLength) return false;
-  const store::MailStore store(fs_, root_);
+  const store::MailStore store(inRoot_, root_);
   const std::string sourceFolder(store::hitFolder(mail));
   const std::string key(store::hitKey(mail));
 
   // Where the mail is listed: its folder's entry list, else its account's
   // trash list (a trashed mail keeps its file in the folder it was in).
-  ListFile source = ListFile::load(fs_, root_ + sourceFolder + "ENTRY.LST");
+  ListFile source = ListFile::load(inRoot_, root_ + sourceFolder + "ENTRY.LST");
   std::optional<std::size_t> index = source.find(key);
   const bool inTrash = !index;
   if (inTrash) {
     const auto account = store.accountOf(sourceFolder);
     if (!account) return false;
-    source = ListFile::load(fs_, root_ + *account + "Trash.box");
+    source = ListFile::load(inRoot_, root_ + *account + "Trash.box");
     index = source.find(mail);
     if (!index) return false;
   }
@@ -167,8 +234,8 @@ bool QuillonSim::moveLocked(const std::string& mail, const std::string& folder) 
   const std::string tail = line.substr(eq + 1);
   const std::string storedKey(store::hitKey(std::string_view(line).substr(0, eq)));
   const std::string sourceFile = root_ + sourceFolder + key + ".ALM";
-  const auto fileName = fs_.storedName(sourceFile);
-  if (!fileName || !fs_.isFile(sourceFile)) return false;
+  const auto fileName = inRoot_.storedName(sourceFile);
+  if (!fileName || !inRoot_.isFile(sourceFile)) return false;
 
   const std::string destination = store::withoutTrailingBackslash(folder);
   ListFile target;
@@ -177,19 +244,20 @@ bool QuillonSim::moveLocked(const std::string& mail, const std::string& folder) 
   if (destination.empty() || store::isTrashPath(destination)) {
     const auto account = store.accountOf(destination.empty() ? sourceFolder : destination);
     if (!account) return false;
-    target = ListFile::load(fs_, root_ + *account + "Trash.box");
+    target = ListFile::load(inRoot_, root_ + *account + "Trash.box");
     if (inTrash && util::equalsIgnoreCase(target.path, source.path)) return true;  // already there
     newLine = sourceFolder + storedKey + "=" + tail;
   } else {
     const std::string targetFolder = destination + "\\";
-    if (!fs_.isDirectory(root_ + targetFolder)) return false;
+    if (!inRoot_.isDirectory(root_ + targetFolder)) return false;
+    recover(targetFolder, {targetFolder});
     const bool sameFolder = util::equalsIgnoreCase(targetFolder, sourceFolder);
     if (sameFolder && !inTrash) return true;
-    target = ListFile::load(fs_, root_ + targetFolder + "ENTRY.LST");
+    target = ListFile::load(inRoot_, root_ + targetFolder + "ENTRY.LST");
     if (target.find(key)) return false;
     if (!sameFolder) {
       newFile = root_ + targetFolder + *fileName;
-      if (fs_.exists(*newFile)) return false;
+      if (inRoot_.exists(*newFile)) return false;
     }
     newLine = storedKey + "=" + tail;
   }
@@ -197,16 +265,20 @@ bool QuillonSim::moveLocked(const std::string& mail, const std::string& folder) 
   // Target list, then the file, then the source list; undone in reverse
   // order when a step fails.
   target.lines.push_back(newLine);
-  if (!target.save(fs_)) return false;
-  if (newFile && !fs_.moveFile(sourceFile, *newFile)) {
-    target.restore(fs_);
+  if (!target.save(inRoot_)) return false;
+  if (newFile && !inRoot_.moveFile(sourceFile, *newFile)) {
+    target.restore(inRoot_);
     return false;
   }
   source.lines.erase(source.lines.begin() + static_cast<std::ptrdiff_t>(*index));
-  if (!source.save(fs_)) {
-    if (newFile) fs_.moveFile(*newFile, sourceFile);
-    target.restore(fs_);
+  if (!source.save(inRoot_)) {
+    if (newFile) inRoot_.moveFile(*newFile, sourceFile);
+    target.restore(inRoot_);
     return false;
+  }
+  if (newFile) {
+    const auto used = usedKeys_.find(util::upperAscii(destination + "\\"));
+    if (used != usedKeys_.end()) used->second.insert(util::upperAscii(key));
   }
   return true;
 }

@@ -9,7 +9,15 @@
 // that is still alive.
 //
 // Every change to the store is written atomically (temporary file and
-// rename); an operation that fails changes nothing on disk.
+// rename, or one appended line); an operation that fails changes nothing on
+// disk. Changes reach only what lies inside the mail root.
+//
+// An import is safe against a kill at any instant: the mail is written
+// under a pending name ("~GXM-<key>.tmp", which no reader takes for a mail),
+// its entry line is appended (from then on the mail counts as imported),
+// and the file gets its name. The first change to a folder in a run
+// finishes a pending mail whose line is there and removes every other
+// leftover "~GX*.tmp" of a killed run.
 
 #include <cstdint>
 #include <map>
@@ -17,10 +25,13 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "sys/file_system.h"
 #include "sys/host_abi.h"
+#include "util/contained_file_system.h"
 
 namespace gleanix::host {
 
@@ -133,13 +144,23 @@ class QuillonSim {
   static constexpr std::int32_t kFirstCommandId = 40001;
 
   bool mailFileExists(const std::string& mail) const;
-  std::string freshKey(const std::string& folder, std::string_view seed) const;
+  // A key no file and no entry line of folder uses yet, remembered as used.
+  std::string freshKey(const std::string& folder, std::string_view seed);
+  std::unordered_set<std::string>& usedKeys(const std::string& folder);
+  // Once per folder and run: what a killed run left there is finished or
+  // removed. listFiles: the lists a pending mail of this folder may be in.
+  void recover(const std::string& folder, const std::vector<std::string>& listFiles);
   bool moveLocked(const std::string& mail, const std::string& folder);
   const char* keep(std::string& buffer, std::string value);
 
   sys::FileSystem& fs_;
   std::string root_;
+  util::ContainedFileSystem inRoot_;  // every change to the store goes here
   mutable std::mutex mutex_;
+  // By upper-cased folder: the keys in use (see freshKey), and the folders
+  // already recovered.
+  std::unordered_map<std::string, std::unordered_set<std::string>> usedKeys_;
+  std::unordered_set<std::string> recovered_;
 
   std::string currentFolder_;
   std::string currentEntry_;

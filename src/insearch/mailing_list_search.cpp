@@ -4,6 +4,8 @@
 
 #include "core/thread_state.h"
 #include "insearch/mailing_list_number.h"
+#include "store/list_file.h"
+#include "util/contained_path.h"
 #include "util/path.h"
 #include "util/sjis.h"
 
@@ -104,7 +106,7 @@ bool NumberSearch::searchDirectory(const std::string& path) {
     }
   }
   for (const sys::DirEntry& entry : plugin_.fs().list(dir + "*.*")) {
-    if (!entry.isDirectory || entry.name.starts_with('.')) continue;
+    if (!entry.isDirectory || entry.name.starts_with('.') || !util::isPlainName(entry.name)) continue;
     if (searchDirectory(path + entry.name + "\\")) return true;
   }
   return false;
@@ -120,7 +122,7 @@ std::string findInList(const sys::FileSystem& fs, const std::string& dir, const 
     const auto parts = splitLine(line);
     if (!parts || !parts->subject.starts_with(key)) continue;
     const std::string id(parts->id);
-    if (fs.isFile(dir + id + ".ALM")) return id;
+    if (store::isListedMailId(id) && fs.isFile(dir + id + ".ALM")) return id;
   }
   return {};
 }

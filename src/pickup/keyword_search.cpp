@@ -33,7 +33,7 @@ PickupResult keywordSearch(const sys::FileSystem& fs, std::string_view mailRoot,
   std::string buffer;
   for (std::size_t i = candidates.size(); i-- > 0;) {
     const std::string& hit = candidates[i];
-    if (const auto bytes = fs.readFile(store.absolute(hit) + ".ALM")) {
+    if (const auto bytes = store.fs().readFile(store.absolute(hit) + ".ALM")) {
       mail.split(*bytes, warn);
       if (keywords.test(keywordTarget(mail, options.parts, jisToSjis, buffer))) {
         result.hits.push_back(hit);

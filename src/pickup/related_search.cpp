@@ -132,8 +132,12 @@ PickupResult relatedSearch(const sys::FileSystem& fs, std::string_view mailRoot,
 
   PickupResult result;
   if (options.mailInclude) {
-    result.hits = startingMails;
-    result.summaries = std::move(startingSummaries);
+    // A starting mail that names a path outside the store is no mail.
+    for (std::size_t i = 0; i < startingMails.size(); ++i) {
+      if (!store::isListedMailId(startingMails[i])) continue;
+      result.hits.push_back(startingMails[i]);
+      result.summaries.push_back(std::move(startingSummaries[i]));
+    }
   }
 
   for (Candidate& c : candidates) {

@@ -53,6 +53,9 @@ class MailWarnings {
     }
     std::vector<sys::DirEntry> list(const std::string& p) const override { return fs_.list(p); }
     std::optional<std::string> storedName(const std::string& p) const override { return fs_.storedName(p); }
+    bool staysWithin(const std::string& root, const std::string& p) const override {
+      return fs_.staysWithin(root, p);
+    }
     // A search only reads.
     bool createDirectory(const std::string&) override { return false; }
     bool writeFileAtomic(const std::string&, std::string_view) override { return false; }

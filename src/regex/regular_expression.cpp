@@ -4,7 +4,12 @@
 
 namespace gleanix::regex {
 
-TRegularExpression::TRegularExpression() { slots_[0] = std::make_unique<CompiledPattern>(std::string_view()); }
+TRegularExpression::TRegularExpression() = default;
+
+CompiledPattern& TRegularExpression::emptyPattern() {
+  static CompiledPattern empty{std::string_view()};
+  return empty;
+}
 
 void TRegularExpression::setRegExp(std::string_view pattern) {
   errorPosition_ = 0;
@@ -20,11 +25,9 @@ void TRegularExpression::setRegExp(std::string_view pattern) {
     errorMessage_ = e.what();
   }
   try {
-    slots_[1] = std::make_unique<CompiledPattern>(preprocessor_.output());
-    slot_ = 1;
+    compiled_ = std::make_unique<CompiledPattern>(preprocessor_.output());
   } catch (const ERegExpParser& e) {
-    slots_[1].reset();
-    slot_ = 0;
+    compiled_.reset();
     // Report the error where it stands in the pattern as written, not in
     // the rewritten text.
     const ERegExpParser error(e.text(), preprocessor_.patternPosition(e.bytePosition()));
@@ -32,8 +35,7 @@ void TRegularExpression::setRegExp(std::string_view pattern) {
     errorMessage_ = error.what();
     throw error;
   } catch (...) {
-    slots_[1].reset();
-    slot_ = 0;
+    compiled_.reset();
     throw;
   }
 }

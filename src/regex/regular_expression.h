@@ -1,9 +1,8 @@
 #pragma once
-// TRegularExpression: owns a pattern and its compiled automata. Slot 0
-// holds the automaton of the empty pattern, compiled at creation; slot 1
-// that of the current pattern. A successful set selects slot 1; a failed one
-// selects slot 0, so a caller that goes on matching after an error matches
-// the empty pattern.
+// TRegularExpression: owns a pattern and its compiled automata. Before a
+// pattern is set, and after a set that failed, the automaton of the empty
+// pattern stands in, so a caller that goes on matching after an error
+// matches the empty pattern.
 
 #include <cstdint>
 #include <memory>
@@ -40,7 +39,7 @@ class TRegularExpression {
   const std::string& errorMessage() const { return errorMessage_; }
 
  protected:
-  CompiledPattern& current() { return *slots_[slot_]; }
+  CompiledPattern& current() { return compiled_ ? *compiled_ : emptyPattern(); }
   TREPreProcessor& preprocessor() { return preprocessor_; }
   const TREPreProcessor& preprocessor() const { return preprocessor_; }
 
@@ -50,8 +49,12 @@ class TRegularExpression {
   std::uint16_t errorPosition_ = 0;
   std::string errorMessage_;
   TREPreProcessor preprocessor_;
-  std::unique_ptr<CompiledPattern> slots_[2];
-  int slot_ = 0;
+  // The pattern as compiled; null until one compiles, and after a pattern
+  // that does not: then the empty pattern stands in. That one is shared by
+  // every expression (it matches at once and never builds states), so that
+  // thousands of keyword terms do not each carry a copy.
+  std::unique_ptr<CompiledPattern> compiled_;
+  static CompiledPattern& emptyPattern();
 };
 
 }  // namespace gleanix::regex

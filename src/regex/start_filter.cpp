@@ -10,7 +10,16 @@
 
 namespace gleanix::regex {
 
-StartFilter::StartFilter(const CharClasses& classes, const std::vector<std::uint8_t>& startClass, bool useVectors) {
+std::uint8_t StartFilter::addRow(const Row& row) {
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    if (rows_[i] == row) return static_cast<std::uint8_t>(i);
+  }
+  rows_.push_back(row);  // at most 2 + one per lead byte: fits a byte
+  return static_cast<std::uint8_t>(rows_.size() - 1);
+}
+
+StartFilter::StartFilter(const CharClasses& classes, const std::vector<std::uint8_t>& startClass, bool useVectors)
+    : rows_{Row{}, Row{~std::uint64_t{0}, ~std::uint64_t{0}, ~std::uint64_t{0}, ~std::uint64_t{0}}} {
   auto starts = [&](std::uint32_t cls) { return cls != CharClasses::kBlank && startClass[cls]; };
   std::size_t pairCount = 0;
   // Rows shared by several lead bytes are looked at once.
@@ -30,11 +39,11 @@ StartFilter::StartFilter(const CharClasses& classes, const std::vector<std::uint
           ++count;
         }
       }
-      for (unsigned w = 0; w < 4; ++w) pairs_[b * 4 + w] = bits[w];
+      rowOf_[b] = addRow(bits);
       pairCount += count;
     } else if (single_[b]) {
       // A one-byte character starts a match whatever byte follows it.
-      for (unsigned w = 0; w < 4; ++w) pairs_[b * 4 + w] = ~std::uint64_t{0};
+      rowOf_[b] = 1;
       pairCount += 256;
     }
   }
@@ -78,7 +87,7 @@ std::vector<StartFilter::PairRange> StartFilter::pairRanges() const {
   std::vector<PairRange> ranges;
   std::vector<PairRange> mine;
   for (unsigned b = 0; b < 256; ++b) {
-    const std::uint64_t* row = pairs_ + b * 4;
+    const std::uint64_t* row = rows_[rowOf_[b]].data();
     if ((row[0] | row[1] | row[2] | row[3]) == 0) continue;
     mine.clear();
     for (unsigned c = 0; c < 256;) {

@@ -11,6 +11,7 @@
 // counted at most once, so the scan stays linear.
 
 #include <cstddef>
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -57,10 +58,7 @@ class StartFilter {
   std::vector<PairRange> pairRanges() const;
   std::size_t scanVector(const unsigned char* p, std::size_t i, std::size_t n) const;
 
-  bool pair(unsigned b, unsigned c) const {
-    const unsigned code = b << 8 | c;
-    return (pairs_[code >> 6] >> (code & 63)) & 1;
-  }
+  bool pair(unsigned b, unsigned c) const { return (rows_[rowOf_[b]][c >> 6] >> (c & 63)) & 1; }
   bool candidateAt(const unsigned char* p, std::size_t j, std::size_t n) const {
     return j + 1 < n ? pair(p[j], p[j + 1]) : single_[p[j]];
   }
@@ -74,7 +72,13 @@ class StartFilter {
   // byte, the rest ranges.
   std::size_t vectorKindEnd_[2] = {};
   bool single_[256] = {};     // a one-byte character (or a lone last lead byte)
-  std::uint64_t pairs_[1024] = {};
+  // The pair table, 256 x 256 bits, stored by distinct rows: a keyword
+  // search holds one filter per term and most first bytes share the empty
+  // row. rows_[0] is empty, rows_[1] full (a one-byte start character).
+  using Row = std::array<std::uint64_t, 4>;
+  std::uint8_t rowOf_[256] = {};
+  std::vector<Row> rows_;
+  std::uint8_t addRow(const Row& row);
 };
 
 }  // namespace gleanix::regex

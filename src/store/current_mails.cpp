@@ -31,7 +31,7 @@ CurrentFolderMails mailsOfCurrentFolder(const sys::FileSystem& fs, sys::Host& ho
   const std::string folder(hitFolder(current));
   const std::string_view key = hitKey(current);
 
-  const auto lines = fs.readLines(store.absolute(folder) + "ENTRY.LST");
+  const auto lines = store.fs().readLines(store.absolute(folder) + "ENTRY.LST");
   result.folder = folder;
   result.displayPath = displayPath(store, folder);
   if (!lines) return result;
@@ -47,7 +47,8 @@ CurrentFolderMails mailsOfCurrentFolder(const sys::FileSystem& fs, sys::Host& ho
     result.keys = selectedKeys(host, mainWindow);
   } else {
     for (const std::string& line : *lines) {
-      if (const auto entry = parseEntryLine(line)) result.keys.emplace_back(entry->key);
+      const auto entry = parseEntryLine(line);
+      if (entry && isListedMailId(entry->key)) result.keys.emplace_back(entry->key);
     }
   }
   return result;

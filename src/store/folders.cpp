@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "store/ini.h"
+#include "util/contained_path.h"
 #include "util/sjis.h"
 
 namespace gleanix::store {
@@ -51,7 +52,8 @@ std::vector<Account> accounts(const MailStore& store) {
     return out;
   }
   for (const sys::DirEntry& e : fs.list(store.root() + "Acc*.*")) {
-    if (!e.isDirectory) continue;
+    // On a POSIX disk a name may hold "\": it would read as a path.
+    if (!e.isDirectory || !util::isPlainName(e.name)) continue;
     auto lines = fs.readLines(store.root() + e.name + "\\Account.ini");
     if (!lines) continue;
     out.push_back({e.name + "\\", titleOf(*lines)});
@@ -107,11 +109,13 @@ std::vector<Folder> childFolders(const MailStore& store, std::string_view parent
       out.push_back({ctTrash, parent + "Trash.box", kTrashName});
     } else {
       const std::string path = parent + "User" + token + ".box\\";
-      if (fs.isFile(store.absolute(path) + "Entry.ini")) out.push_back(userFolder(store, path));
+      if (util::isContainedRelativePath(path) && fs.isFile(store.absolute(path) + "Entry.ini")) {
+        out.push_back(userFolder(store, path));
+      }
     }
   }
   for (const sys::DirEntry& e : fs.list(store.absolute(parent) + "USER*.BOX")) {
-    if (!e.isDirectory) continue;
+    if (!e.isDirectory || !util::isPlainName(e.name)) continue;
     const std::string code = util::upperAscii(util::charCopy(e.name, 5, 3));
     const bool ordered = std::any_of(tokens.begin(), tokens.end(),
                                      [&](const std::string& t) { return isCodeToken(t) && t == code; });

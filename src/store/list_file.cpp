@@ -1,6 +1,7 @@
 #include "store/list_file.h"
 
 #include "store/attribute.h"
+#include "util/contained_path.h"
 #include "util/sjis.h"
 
 namespace gleanix::store {
@@ -39,6 +40,10 @@ void forEachLine(std::string_view bytes, Fn&& fn) {
 
 }  // namespace
 
+bool isListedMailId(std::string_view id) {
+  return !id.empty() && id.back() != '\\' && util::isContainedRelativePath(id);
+}
+
 bool isTrashPath(std::string_view folder) {
   static constexpr std::string_view kTrash = "\\TRASH.BOX";
   if (util::equalsIgnoreCase(folder, kTrash.substr(1))) return true;
@@ -61,7 +66,10 @@ std::vector<ListedMail> listedMails(const MailStore& store, std::string_view fol
   const bool trash = isTrashPath(folder);
   forEachLine(*bytes, [&](std::string_view line) {
     const auto split = splitListLine(line);
-    if (!split) return;
+    // An identifier that would lead out of the folder or the root (".." or
+    // an absolute path, a NUL that cuts the path short) is skipped like any
+    // other malformed line.
+    if (!split || !isListedMailId(split->id)) return;
     std::string hit;
     hit.reserve((trash ? 0 : folder.size()) + split->id.size());
     if (!trash) hit.append(folder);
@@ -91,6 +99,8 @@ const MailFileIndex::KeySet& MailFileIndex::keysOf(std::string_view folder) {
     for (const sys::DirEntry& e : entries) {
       const std::string_view name = e.name;
       if (e.isDirectory || name.size() <= 4 || !util::equalsIgnoreCase(name.substr(name.size() - 4), ".ALM")) continue;
+      // A link counts only while it leads to a file inside the store.
+      if (e.isLink && !store_->fs().isFile(store_->absolute(folder) + e.name)) continue;
       keys.insert(util::upperAscii(name.substr(0, name.size() - 4)));
     }
     it = byFolder_.emplace(std::move(upperFolder), std::move(keys)).first;

@@ -40,6 +40,11 @@ struct ListLine {
 };
 std::optional<ListLine> splitListLine(std::string_view line);
 
+// Whether a list line's identifier can name a mail file: a relative path
+// that stays below its folder (or, in a trash list, below the mail root) and
+// does not end in "\". Lines with any other identifier are skipped.
+bool isListedMailId(std::string_view id);
+
 // True for the trash of an account: a path ending in "\Trash.box" (letter
 // case ignored), or "Trash.box" itself in a single-account store.
 bool isTrashPath(std::string_view folder);
@@ -54,7 +59,8 @@ struct ListedMail {
   std::optional<std::uint32_t> attribute;  // none when the field is cut short
 };
 
-// Every line of the folder's list file that holds "=", in file order: the
+// Every line of the folder's list file that holds "=" after an identifier
+// that isListedMailId accepts, in file order: the
 // hit is folder + key, or the trash-list key itself. The searches walk this
 // from the last element to the first. Empty when the list file is missing.
 std::vector<ListedMail> listedMails(const MailStore& store, std::string_view folder);

@@ -28,8 +28,8 @@ std::optional<std::string> firstComponent(std::string_view path) {
 }
 
 MailStore::MailStore(const sys::FileSystem& fs, std::string_view root)
-    : fs_(&fs), root_(withTrailingBackslash(root)) {
-  singleAccount_ = !fs.isFile(root_ + "Mailbox.ini") && fs.isFile(root_ + "Account.ini");
+    : root_(withTrailingBackslash(root)), fs_(fs, nullptr, root_) {
+  singleAccount_ = !fs_.isFile(root_ + "Mailbox.ini") && fs_.isFile(root_ + "Account.ini");
 }
 
 std::optional<std::string> MailStore::accountOf(std::string_view relativePath) const {

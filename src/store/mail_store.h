@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "sys/file_system.h"
+#include "util/contained_file_system.h"
 
 namespace gleanix::store {
 
@@ -30,7 +31,9 @@ class MailStore {
  public:
   MailStore(const sys::FileSystem& fs, std::string_view root);
 
-  const sys::FileSystem& fs() const { return *fs_; }
+  // The file system as far as it lies inside the mail root: paths that
+  // store data would steer elsewhere read as absent.
+  const sys::FileSystem& fs() const { return fs_; }
   // The mail root, ending in "\".
   const std::string& root() const { return root_; }
   bool singleAccount() const { return singleAccount_; }
@@ -47,8 +50,8 @@ class MailStore {
   std::string absolute(std::string_view relativePath) const { return root_ + std::string(relativePath); }
 
  private:
-  const sys::FileSystem* fs_;
   std::string root_;
+  util::ContainedFileSystem fs_;
   bool singleAccount_ = false;
 };
 

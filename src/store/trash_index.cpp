@@ -2,6 +2,8 @@
 
 #include "store/display_path.h"
 #include "store/folders.h"
+#include "store/list_file.h"
+#include "util/contained_path.h"
 #include "util/sjis.h"
 
 namespace gleanix::store {
@@ -13,7 +15,9 @@ void addTrashList(const MailStore& store, const std::string& account, TrashIndex
   const std::string trashPath = displayPath(store, account) + "\\" + kTrashName;
   for (const std::string& line : *lines) {
     const std::size_t eq = util::findByte(line, '=');
-    if (eq != std::string::npos) index.add(line.substr(0, eq), trashPath);
+    if (eq != std::string::npos && isListedMailId(std::string_view(line).substr(0, eq))) {
+      index.add(line.substr(0, eq), trashPath);
+    }
   }
 }
 
@@ -37,7 +41,7 @@ TrashIndex trashIndex(const MailStore& store) {
     return index;
   }
   for (const sys::DirEntry& e : store.fs().list(store.root() + "Acc*.*")) {
-    if (e.isDirectory && !e.name.empty() && e.name[0] != '.') addTrashList(store, e.name + "\\", index);
+    if (e.isDirectory && util::isPlainName(e.name) && e.name[0] != '.') addTrashList(store, e.name + "\\", index);
   }
   return index;
 }

@@ -26,4 +26,13 @@ std::optional<std::vector<std::string>> FileSystem::readLines(const std::string&
   return splitLines(*bytes);
 }
 
+bool FileSystem::appendLine(const std::string& path, std::string_view line) {
+  std::string bytes = readFile(path).value_or(std::string());
+  if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') bytes += "\r\n";
+  bytes.append(line).append("\r\n");
+  return writeFileAtomic(path, bytes);
+}
+
+bool FileSystem::staysWithin(const std::string&, const std::string&) const { return true; }
+
 }  // namespace gleanix::sys

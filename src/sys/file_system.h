@@ -13,6 +13,9 @@ namespace gleanix::sys {
 struct DirEntry {
   std::string name;  // as stored on disk
   bool isDirectory = false;
+  // A symbolic link, junction or other reparse point: where it leads is
+  // asked of the file system (staysWithin) before it is trusted.
+  bool isLink = false;
 };
 
 class FileSystem {
@@ -55,6 +58,18 @@ class FileSystem {
   // both in place, when the target exists, unless the target is the source
   // itself in another letter case: then only the spelling changes.
   virtual bool moveFile(const std::string& from, const std::string& to) = 0;
+
+  // Adds line and CR LF at the end of a file in one write and makes them
+  // durable, first ending an unterminated last line with CR LF; creates the
+  // file when it is missing. A kill leaves the file with or without the
+  // line. False on failure. The default rewrites the whole file atomically.
+  virtual bool appendLine(const std::string& path, std::string_view line);
+
+  // Whether path, which lies below the directory root as text, still lies
+  // inside it once the file system follows symbolic links, junctions or
+  // device names on the way. A path that does not exist is judged by its
+  // existing part. File systems without such things keep the default: true.
+  virtual bool staysWithin(const std::string& root, const std::string& path) const;
 };
 
 // Splits bytes into lines as FileSystem::readLines does.

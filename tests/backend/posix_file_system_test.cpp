@@ -4,6 +4,7 @@
 #include "backend/sim/posix_file_system.h"
 
 #include <fcntl.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -119,6 +120,74 @@ TEST(PosixFileSystem, ConcurrentAtomicWritesEachLeaveAWholeFile) {
   ASSERT_TRUE(result.has_value());
   EXPECT_NE(std::find(contents.begin(), contents.end(), *result), contents.end()) << "a mixed or cut file";
   EXPECT_EQ(fs.list(dir.path() + "*").size(), 1u);
+}
+
+TEST(PosixFileSystem, AppendedLinesEndAnUnterminatedLineFirst) {
+  TempDir dir;
+  PosixFileSystem fs;
+  const std::string list = dir.path() + "Box\\ENTRY.LST";
+  dir.makeDir({"Box"});
+  ASSERT_TRUE(fs.appendLine(list, "A"));  // a missing file is created
+  ASSERT_TRUE(fs.appendLine(dir.path() + "box\\entry.lst", "B"));  // any letter case
+  EXPECT_EQ(dir.get({"Box", "ENTRY.LST"}), "A\r\nB\r\n");
+  dir.put({"Box", "ENTRY.LST"}, "cut short");
+  ASSERT_TRUE(fs.appendLine(list, "C"));
+  EXPECT_EQ(dir.get({"Box", "ENTRY.LST"}), "cut short\r\nC\r\n");
+  EXPECT_FALSE(fs.appendLine(dir.path() + "Missing\\ENTRY.LST", "D"));
+}
+
+TEST(PosixFileSystem, LinksStayWithinTheRootOnlyWhileTheirTargetDoes) {
+  TempDir dir;
+  dir.makeDir({"root"});
+  dir.makeDir({"root", "Box"});
+  dir.makeDir({"elsewhere"});
+  dir.put({"root", "Box", "a.ALM"}, "a");
+  dir.put({"elsewhere", "b.ALM"}, "b");
+  ASSERT_EQ(::symlink(dir.native({"elsewhere"}).c_str(), dir.native({"root", "Out"}).c_str()), 0);
+  ASSERT_EQ(::symlink(dir.native({"elsewhere", "b.ALM"}).c_str(), dir.native({"root", "Box", "b.ALM"}).c_str()), 0);
+  ASSERT_EQ(::symlink(dir.native({"root", "Box"}).c_str(), dir.native({"root", "In"}).c_str()), 0);
+  ASSERT_EQ(::symlink("nowhere", dir.native({"root", "Box", "dangling.ALM"}).c_str()), 0);
+  PosixFileSystem fs;
+  const std::string root = dir.path() + "root\\";
+  EXPECT_TRUE(fs.staysWithin(root, root + "box\\A.alm"));
+  EXPECT_TRUE(fs.staysWithin(root, root + "Box\\new.ALM"));  // not there yet: its folder decides
+  EXPECT_TRUE(fs.staysWithin(root, root + "In\\a.ALM"));
+  EXPECT_FALSE(fs.staysWithin(root, root + "Out"));
+  EXPECT_FALSE(fs.staysWithin(root, root + "Out\\b.ALM"));
+  EXPECT_FALSE(fs.staysWithin(root, root + "Out\\new.ALM"));
+  EXPECT_FALSE(fs.staysWithin(root, root + "Box\\b.ALM"));
+  EXPECT_FALSE(fs.staysWithin(root, root + "Box\\dangling.ALM"));
+}
+
+// Matching letter case starts below the part of the path that exists as
+// spelt: the directory above the root is never opened to be listed.
+TEST(PosixFileSystem, CaseResolutionNeverListsDirectoriesAboveTheExactPart) {
+  TempDir dir;
+  dir.makeDir({"root"});
+  dir.makeDir({"root", "Acc1"});
+  dir.makeDir({"root", "Acc1", "Inbox.box"});
+  dir.put({"root", "Acc1", "Inbox.box", "ENTRY.LST"}, "x");
+  const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ASSERT_GE(watch, 0);
+  ASSERT_GE(::inotify_add_watch(watch, dir.native({}).c_str(), IN_OPEN), 0);
+  PosixFileSystem fs;
+  EXPECT_EQ(fs.readFile(dir.path() + "root\\ACC1\\INBOX.BOX\\entry.lst"), "x");
+  EXPECT_FALSE(fs.readFile(dir.path() + "root\\ACC1\\missing"));
+  // Events on the watched directory itself carry no name; those of the
+  // entries inside it (the root being opened to be listed) carry theirs.
+  alignas(inotify_event) char buffer[4096];
+  int selfOpens = 0, rootOpens = 0;
+  for (ssize_t n; (n = ::read(watch, buffer, sizeof buffer)) > 0;) {
+    for (char* p = buffer; p < buffer + n;) {
+      const auto* e = reinterpret_cast<const inotify_event*>(p);
+      if (e->len == 0) ++selfOpens;
+      if (e->len > 0 && std::string(e->name) == "root") ++rootOpens;
+      p += sizeof(inotify_event) + e->len;
+    }
+  }
+  ::close(watch);
+  EXPECT_EQ(selfOpens, 0);
+  EXPECT_GT(rootOpens, 0);  // the watch works: the root itself was listed
 }
 
 }  // namespace

@@ -292,6 +292,32 @@ TEST(GleanixCopy, CopiesTheHitsIntoTheFolderAndSaysHowMany) {
             static_cast<long>(hits));
 }
 
+TEST(GleanixStore, AnEmptyStorePathIsAUsageError) { expectRefused(gleanix({"--store", "", "mark"}), "--store"); }
+
+// Entry-list keys and a starting mail that climb out of the store are
+// skipped or refused; the good mail beside them is still found.
+TEST(GleanixHostile, KeysAndMailsOutsideTheStoreAreNeitherReadNorShown) {
+  const testing::TempStore base;
+  base.write("outside\\SECRET01.ALM", "From: x@y\r\nSubject: secret\r\n\r\nneedle\r\n");
+  base.write("store\\Account.ini", "TITLE=Solo\r\n");
+  const std::string tail = "=AAAAQA0000000100x@y:z\r\n";
+  base.write("store\\Inbox.box\\ENTRY.LST", "..\\..\\outside\\SECRET01" + tail + "0000AAAA" + tail +
+                                                 std::string("../../outside/SECRET01\0\\abcdef", 32) + tail);
+  base.write("store\\Inbox.box\\0000AAAA.ALM", "From: x@y\r\nSubject: a\x1b]0;title\x07good\r\n\r\nneedle\r\n");
+  const std::string root = base.path("store").string();
+  const Outcome found = gleanix({"--store", root, "--format", "table", "keyword", "needle"});
+  ASSERT_EQ(found.status, 0) << found.err;
+  EXPECT_EQ(found.out.find("SECRET"), std::string::npos) << found.out;
+  EXPECT_EQ(found.out.find('\x1b'), std::string::npos);
+  EXPECT_NE(found.out.find("a^[]0;title^Ggood"), std::string::npos) << found.out;
+  EXPECT_NE(found.out.find("0000AAAA"), std::string::npos);
+  const Outcome tsv = gleanix({"--store", root, "mark", "--unread"});
+  EXPECT_EQ(tsv.lines().size(), 1u) << tsv.out;
+  EXPECT_EQ(tsv.out.find('\0'), std::string::npos);
+  expectRefused(gleanix({"--store", root, "related", "--from", "..\\outside\\SECRET01"}), "no mail");
+  expectRefused(gleanix({"--store", root, "related", "--from", "../outside/SECRET01"}), "no mail");
+}
+
 TEST(GleanixTsv, FieldsWithTabsAndDatesThatDoNotConvert) {
   const testing::TempStore s;
   s.write("Account.ini", "[Account]\r\nTITLE=Solo\r\n");

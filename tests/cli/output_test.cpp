@@ -95,5 +95,41 @@ TEST(Interrupt, CtrlCBecomesTheAbortButtonWhileASearchRuns) {
   EXPECT_FALSE(InterruptAsAbort::pressed());
 }
 
+TEST(Interrupt, TheHandlerServesOncePressAndAnIgnoreIsKept) {
+  struct sigaction before {};
+  ::sigaction(SIGINT, nullptr, &before);
+  {
+    const InterruptAsAbort guard;
+    ::raise(SIGINT);
+    ASSERT_TRUE(InterruptAsAbort::pressed());
+    struct sigaction now {};
+    ::sigaction(SIGINT, nullptr, &now);
+    EXPECT_EQ(now.sa_handler, SIG_DFL);  // the second press ends the program
+  }
+  ::signal(SIGINT, SIG_IGN);
+  {
+    const InterruptAsAbort guard;
+    ::raise(SIGINT);
+    EXPECT_FALSE(InterruptAsAbort::pressed());
+    struct sigaction now {};
+    ::sigaction(SIGINT, nullptr, &now);
+    EXPECT_EQ(now.sa_handler, SIG_IGN);
+  }
+  ::sigaction(SIGINT, &before, nullptr);
+}
+
+TEST(Table, ControlBytesShowInCaretNotation) {
+  EXPECT_EQ(visibleField("a\x1b]0;owned\x07" "b\tc\x7f"), "a^[]0;owned^Gb^Ic^?");
+  EXPECT_EQ(visibleField("表示"), "表示");  // trail bytes 0x5C and 0xA6 untouched
+  std::vector<pickup::PickupRow> rows(1);
+  rows[0].subject = "\x1b[31mred";
+  rows[0].sender = "a\rb";
+  const std::string out = formatTable(rows);
+  EXPECT_EQ(out.find('\x1b'), std::string::npos);
+  EXPECT_EQ(out.find('\r'), std::string::npos);
+  EXPECT_NE(out.find("^[[31mred"), std::string::npos);
+  EXPECT_NE(out.find("a^Mb"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace gleanix::cli

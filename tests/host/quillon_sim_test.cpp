@@ -112,12 +112,44 @@ TEST_F(SimTest, FailedImportChangesNothing) {
   EXPECT_FALSE(sim.importFile(disk.root() + "incoming.eml", "Acc1\\User404.box", 0));
   EXPECT_FALSE(sim.importFile(disk.root() + "incoming.eml", "", 0));
   EXPECT_EQ(disk.snapshot(), before);
-  for (int failAt = 1; failAt <= 2; ++failAt) {
+  // The mail under its pending name, the entry line, the final name.
+  for (int failAt = 1; failAt <= 3; ++failAt) {
     FailingFileSystem failing(*fs, failAt);
     QuillonSim broken(failing, disk.root());
     EXPECT_FALSE(broken.importFile(disk.root() + "incoming.eml", "Acc1\\User002.box", 0)) << failAt;
     EXPECT_EQ(disk.snapshot(), before) << failAt;
   }
+}
+
+TEST_F(SimTest, TheFirstChangeToAFolderFinishesOrRemovesWhatAKilledRunLeft) {
+  // A killed import: its line was appended, its file still has its pending
+  // name. Another one died before its line, and a list rewrite left a temp.
+  disk.write("Acc1\\User002.box\\ENTRY.LST", "ABCDEF01" + kLine);
+  disk.write("Acc1\\User002.box\\~GXM-ABCDEF01.tmp", testing::mailText("committed"));
+  disk.write("Acc1\\User002.box\\~GXM-ABCDEF02.tmp", testing::mailText("never listed"));
+  disk.write("Acc1\\User002.box\\~GX1F2E-3.tmp", "half a list");
+  QuillonSim sim(*fs, disk.root());
+  std::string key;
+  ASSERT_TRUE(sim.importFile(disk.root() + "incoming.eml", "Acc1\\User002.box", 0, &key));
+  EXPECT_EQ(disk.read("Acc1\\User002.box\\ABCDEF01.ALM"), testing::mailText("committed"));
+  EXPECT_FALSE(disk.exists("Acc1\\User002.box\\~GXM-ABCDEF01.tmp"));
+  EXPECT_FALSE(disk.exists("Acc1\\User002.box\\~GXM-ABCDEF02.tmp"));
+  EXPECT_FALSE(disk.exists("Acc1\\User002.box\\ABCDEF02.ALM"));
+  EXPECT_FALSE(disk.exists("Acc1\\User002.box\\~GX1F2E-3.tmp"));
+  EXPECT_TRUE(disk.exists("Acc1\\User002.box\\" + key + ".ALM"));
+  EXPECT_EQ(sys::splitLines(disk.read("Acc1\\User002.box\\ENTRY.LST")).size(), 2u);
+}
+
+TEST_F(SimTest, ImportsAppendToAnEntryListCutShort) {
+  disk.write("Acc1\\User002.box\\ENTRY.LST", "ABCDEF01=AAAAAA0000000042a@example.jp:no line end");
+  disk.write("Acc1\\User002.box\\ABCDEF01.ALM", testing::mailText("old"));
+  QuillonSim sim(*fs, disk.root());
+  std::string key;
+  ASSERT_TRUE(sim.importFile(disk.root() + "incoming.eml", "Acc1\\User002.box", 0, &key));
+  const auto lines = sys::splitLines(disk.read("Acc1\\User002.box\\ENTRY.LST"));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "ABCDEF01=AAAAAA0000000042a@example.jp:no line end");
+  EXPECT_EQ(lines[1].substr(0, 9), key + "=");
 }
 
 TEST_F(SimTest, MoveCarriesFileAndEntryLine) {

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <new>
 #include <utility>
@@ -171,12 +172,17 @@ std::shared_ptr<const PosixFileSystem::Listing> PosixFileSystem::listing(const s
       std::string name = e->d_name;
       if (name == "." || name == "..") continue;
       bool isDir = e->d_type == DT_DIR;
-      if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
+      bool isLink = e->d_type == DT_LNK;
+      if (e->d_type == DT_UNKNOWN) {
+        struct stat ls {};
+        isLink = ::lstat(joinPath(posixDir, name).c_str(), &ls) == 0 && S_ISLNK(ls.st_mode);
+      }
+      if (e->d_type == DT_UNKNOWN || isLink) {
         struct stat es {};
         isDir = statPath(joinPath(posixDir, name), es) && S_ISDIR(es.st_mode);
       }
       std::string key = util::upperAscii(name);
-      keyed.push_back({std::move(key), sys::DirEntry{std::move(name), isDir}});
+      keyed.push_back({std::move(key), sys::DirEntry{std::move(name), isDir, isLink}});
     }
     ::closedir(dir);
   } else {
@@ -219,8 +225,23 @@ std::optional<std::string> PosixFileSystem::resolve(const std::string& path) con
   const std::string posix = toPosix(path);
   struct stat st {};
   if (statPath(posix, st)) return withoutTrailingSlash(posix);  // exact spelling exists
+  // The longest leading part that exists as spelt; only the components
+  // after it are matched without regard to case.
+  const std::vector<std::string> parts = splitComponents(posix);
   std::string current = posix[0] == '/' ? "/" : ".";
-  for (const std::string& part : splitComponents(posix)) {
+  std::size_t matched = 0;
+  for (std::size_t n = parts.size(); n-- > 0;) {
+    std::string prefix = posix[0] == '/' ? "/" : "";
+    for (std::size_t k = 0; k < n; ++k) prefix = joinPath(prefix, parts[k]);
+    if (prefix.empty()) prefix = ".";
+    if (statPath(prefix, st) && S_ISDIR(st.st_mode)) {
+      current = prefix;
+      matched = n;
+      break;
+    }
+  }
+  for (std::size_t k = matched; k < parts.size(); ++k) {
+    const std::string& part = parts[k];
     if (part == "." || part == "..") {
       current = joinPath(current, part);
       continue;
@@ -239,6 +260,10 @@ std::optional<PosixFileSystem::Placement> PosixFileSystem::place(const std::stri
   if (name.empty() || name == "." || name == "..") return std::nullopt;
   auto dir = resolve(parent);
   if (!dir) return std::nullopt;
+  // The exact spelling is what a listing would find first: no need to read
+  // a folder of thousands of mails for it.
+  struct stat st {};
+  if (::lstat(joinPath(*dir, name).c_str(), &st) == 0) return Placement{*dir, name, name};
   auto entries = listing(*dir);
   if (!entries) return std::nullopt;
   Placement placement{*dir, name, std::nullopt};
@@ -370,6 +395,83 @@ bool PosixFileSystem::moveFile(const std::string& from, const std::string& to) {
   if (!sameEntry) return false;
   if (*p->stored == p->name) return true;
   return renameNoReplace(*source, target);
+}
+
+bool PosixFileSystem::appendLine(const std::string& path, std::string_view line) {
+  auto p = place(path);
+  if (!p) return false;
+  const std::string target = joinPath(p->dir, p->stored ? *p->stored : p->name);
+  const int fd = ::open(target.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  struct stat st {};
+  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  std::string bytes;
+  if (ok && st.st_size > 0) {
+    char last = '\n';
+    ok = ::pread(fd, &last, 1, st.st_size - 1) == 1;
+    if (last != '\n' && last != '\r') bytes = "\r\n";  // a line cut short stays a line of its own
+  }
+  bytes.append(line).append("\r\n");
+  // One write: the kernel puts it at the end in one piece, so a kill leaves
+  // the file with the whole line or without it.
+  ok = ok && writeAll(fd, bytes) && ::fsync(fd) == 0;
+  ok = ::close(fd) == 0 && ok;
+  if (ok && !p->stored) syncDirectory(p->dir);
+  return ok;
+}
+
+std::optional<std::string> PosixFileSystem::realDirectory(const std::string& posixDir) const {
+  struct stat st {};
+  if (!statPath(posixDir, st) || !S_ISDIR(st.st_mode)) return std::nullopt;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = realDirs_.find(posixDir);
+    if (it != realDirs_.end() && it->second.device == st.st_dev && it->second.inode == st.st_ino) {
+      return it->second.path;
+    }
+  }
+  char* real = ::realpath(posixDir.c_str(), nullptr);
+  if (!real) return std::nullopt;
+  RealPath entry{st.st_dev, st.st_ino, real};
+  std::free(real);
+  std::lock_guard<std::mutex> lock(mutex_);
+  realDirs_[posixDir] = entry;
+  return entry.path;
+}
+
+bool PosixFileSystem::staysWithin(const std::string& root, const std::string& path) const {
+  const auto rootDir = resolve(root);
+  const auto realRoot = rootDir ? realDirectory(*rootDir) : std::nullopt;
+  if (!realRoot) return false;
+  auto inside = [&](const std::string& real) {
+    return real == *realRoot || (real.size() > realRoot->size() && real.compare(0, realRoot->size(), *realRoot) == 0 &&
+                                 (realRoot->back() == '/' || real[realRoot->size()] == '/'));
+  };
+  // The existing part of the path decides: what does not exist yet will be
+  // created inside the directory that holds it.
+  std::string posix = withoutTrailingSlash(toPosix(path));
+  std::optional<std::string> existing = resolve(posix);
+  while (!existing) {
+    const auto [parent, name] = splitLast(posix);
+    if (parent == posix || name.empty()) return false;
+    posix = parent;
+    existing = resolve(posix);
+  }
+  struct stat st {};
+  if (::lstat(existing->c_str(), &st) != 0) return false;
+  if (S_ISDIR(st.st_mode)) {
+    const auto real = realDirectory(*existing);
+    return real && inside(*real);
+  }
+  const auto [dir, name] = splitLast(*existing);
+  const auto realDir = realDirectory(dir);
+  if (!realDir || !inside(*realDir)) return false;
+  if (!S_ISLNK(st.st_mode)) return true;
+  char* target = ::realpath(existing->c_str(), nullptr);  // a dangling link counts as outside
+  if (!target) return false;
+  const bool ok = inside(target);
+  std::free(target);
+  return ok;
 }
 
 }  // namespace gleanix::backend

@@ -28,6 +28,8 @@ class PosixFileSystem : public sys::FileSystem {
   bool writeFileAtomic(const std::string& path, std::string_view bytes) override;
   bool removeFile(const std::string& path) override;
   bool moveFile(const std::string& from, const std::string& to) override;
+  bool appendLine(const std::string& path, std::string_view line) override;
+  bool staysWithin(const std::string& root, const std::string& path) const override;
 
   // The host path mapped to a POSIX path: "\" becomes "/" (never the second
   // byte of a double-byte character). No case resolution.
@@ -35,6 +37,8 @@ class PosixFileSystem : public sys::FileSystem {
 
   // The existing POSIX path that the host path names, each component matched
   // without regard to case; nullopt when some component does not exist.
+  // Matching starts below the longest leading part that exists as spelt, so
+  // directories above that part (above the mail root) are never listed.
   std::optional<std::string> resolve(const std::string& path) const;
 
  private:
@@ -68,9 +72,19 @@ class PosixFileSystem : public sys::FileSystem {
 
   std::shared_ptr<const Listing> listing(const std::string& posixDir) const;
   std::optional<Placement> place(const std::string& path) const;
+  // The real path (links followed) of an existing directory, remembered
+  // while the directory stays the same one.
+  std::optional<std::string> realDirectory(const std::string& posixDir) const;
+
+  struct RealPath {
+    dev_t device = 0;
+    ino_t inode = 0;
+    std::string path;
+  };
 
   mutable std::mutex mutex_;
   mutable std::map<std::string, std::shared_ptr<const Listing>> cache_;
+  mutable std::map<std::string, RealPath> realDirs_;
 };
 
 }  // namespace gleanix::backend

@@ -6,6 +6,9 @@
 #include <atomic>
 #include <cstdio>
 #include <new>
+#include <optional>
+#include <string_view>
+#include <vector>
 #include <utility>
 
 #include "util/sjis.h"
@@ -111,6 +114,42 @@ bool sameFile(const std::string& a, const std::string& b) {
          ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
 }
 
+// "CON", "nul.alm", "COM1 .txt": names Windows opens as devices wherever
+// they stand in a path.
+bool isDeviceName(std::string_view component) {
+  std::string base(component.substr(0, component.find('.')));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  base = util::upperAscii(base);
+  if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" || base == "CONOUT$") {
+    return true;
+  }
+  return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) && base[3] >= '0' && base[3] <= '9';
+}
+
+// The path as Windows sees it once every link is followed, upper-cased,
+// without the "\\?\" prefix; nullopt when it cannot be opened.
+std::optional<std::string> finalPath(const std::string& path) {
+  FileHandle h(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!h.valid()) return std::nullopt;
+  char buffer[MAX_PATH * 4];
+  const DWORD n = GetFinalPathNameByHandleA(h.get(), buffer, sizeof buffer, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  if (n == 0 || n >= sizeof buffer) return std::nullopt;
+  std::string out(buffer, n);
+  if (out.starts_with("\\\\?\\UNC\\")) {
+    out = "\\" + out.substr(7);
+  } else if (out.starts_with("\\\\?\\")) {
+    out = out.substr(4);
+  }
+  return util::upperAscii(withoutTrailingSeparator(out));
+}
+
+bool within(const std::string& finalRoot, const std::string& finalTarget) {
+  if (finalTarget == finalRoot) return true;
+  const std::string prefix = finalRoot.ends_with("\\") ? finalRoot : finalRoot + "\\";
+  return finalTarget.starts_with(prefix);
+}
+
 }  // namespace
 
 bool Win32FileSystem::exists(const std::string& path) const {
@@ -169,8 +208,9 @@ std::vector<sys::DirEntry> Win32FileSystem::list(const std::string& pattern) con
     // real name counts, as on every other platform.
     if (!util::matchesWildcard(mask, name)) continue;
     const bool isDir = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const bool isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     std::string key = util::upperAscii(name);
-    keyed.push_back({std::move(key), sys::DirEntry{std::move(name), isDir}});
+    keyed.push_back({std::move(key), sys::DirEntry{std::move(name), isDir, isLink}});
   } while (FindNextFileA(find.get(), &data));
   // NTFS returns this order by itself; FAT, network drives and Wine over a
   // Linux file system do not.
@@ -233,6 +273,55 @@ bool Win32FileSystem::moveFile(const std::string& from, const std::string& to) {
   if (MoveFileExA(temp.c_str(), target.c_str(), 0)) return true;
   MoveFileExA(temp.c_str(), from.c_str(), 0);  // put it back as it was
   return false;
+}
+
+bool Win32FileSystem::appendLine(const std::string& path, std::string_view line) {
+  if (path.empty()) return false;
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return false;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size)) return false;
+  std::string bytes;
+  if (size.QuadPart > 0) {
+    LARGE_INTEGER last{};
+    last.QuadPart = size.QuadPart - 1;
+    char c = '\n';
+    DWORD got = 0;
+    if (!SetFilePointerEx(file.get(), last, nullptr, FILE_BEGIN) || !ReadFile(file.get(), &c, 1, &got, nullptr) ||
+        got != 1) {
+      return false;
+    }
+    if (c != '\n' && c != '\r') bytes = "\r\n";  // a line cut short stays a line of its own
+  }
+  bytes.append(line).append("\r\n");
+  // Appending access writes at the end whatever the file pointer says.
+  return writeAll(file.get(), bytes) && FlushFileBuffers(file.get()) && file.close();
+}
+
+bool Win32FileSystem::staysWithin(const std::string& root, const std::string& path) const {
+  if (!util::startsWithIgnoreCase(path, root)) return false;
+  const std::string relative = path.substr(root.size());
+  std::vector<std::size_t> ends;  // the end of each component
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= relative.size(); i += i < relative.size() ? util::charBytesAt(relative, i) : 1) {
+    if (i < relative.size() && relative[i] != '\\' && relative[i] != '/') continue;
+    if (isDeviceName(std::string_view(relative).substr(start, i - start))) return false;
+    if (i > start) ends.push_back(i);
+    start = i + 1;
+  }
+  // Only a reparse point can lead elsewhere; an ordinary directory cannot.
+  std::optional<std::string> finalRoot;
+  for (const std::size_t end : ends) {
+    const std::string prefix = root + relative.substr(0, end);
+    const DWORD a = attributesOf(prefix);
+    if (a == INVALID_FILE_ATTRIBUTES) break;  // what follows does not exist yet
+    if (!(a & FILE_ATTRIBUTE_REPARSE_POINT)) continue;
+    if (!finalRoot) finalRoot = finalPath(root);
+    const auto target = finalPath(prefix);
+    if (!finalRoot || !target || !within(*finalRoot, *target)) return false;
+  }
+  return true;
 }
 
 }  // namespace gleanix::backend

@@ -19,6 +19,11 @@ class Win32FileSystem : public sys::FileSystem {
   bool writeFileAtomic(const std::string& path, std::string_view bytes) override;
   bool removeFile(const std::string& path) override;
   bool moveFile(const std::string& from, const std::string& to) override;
+  bool appendLine(const std::string& path, std::string_view line) override;
+  // Refuses DOS device names ("CON", "NUL.ALM", "COM1") below the root,
+  // and reparse points (symbolic links, junctions) whose target lies
+  // outside it.
+  bool staysWithin(const std::string& root, const std::string& path) const override;
 };
 
 }  // namespace gleanix::backend
