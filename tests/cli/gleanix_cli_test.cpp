@@ -302,7 +302,7 @@ TEST(GleanixHostile, KeysAndMailsOutsideTheStoreAreNeitherReadNorShown) {
   base.write("store\\Account.ini", "TITLE=Solo\r\n");
   const std::string tail = "=AAAAQA0000000100x@y:z\r\n";
   base.write("store\\Inbox.box\\ENTRY.LST", "..\\..\\outside\\SECRET01" + tail + "0000AAAA" + tail +
-                                                 std::string("../../outside/SECRET01\0\\abcdef", 32) + tail);
+                                                 std::string("../../outside/SECRET01\0\\abcdef", 30) + tail);
   base.write("store\\Inbox.box\\0000AAAA.ALM", "From: x@y\r\nSubject: a\x1b]0;title\x07good\r\n\r\nneedle\r\n");
   const std::string root = base.path("store").string();
   const Outcome found = gleanix({"--store", root, "--format", "table", "keyword", "needle"});

@@ -114,6 +114,9 @@ TEST_F(InterruptedRun, CtrlCDuringAKeywordPickupPrintsThePartialRowsAndExits130)
   int interrupted = 0;
   for (const int ms : {30, 80, 150, 250, 400, 600}) {
     const Ended r = gleanix(args, {ms});
+    // The earliest press may come before main has set up its handler, as
+    // under a sanitizer's slow start; the store is still checked below.
+    if (!r.exited && ms == 30 && r.out.empty()) continue;
     ASSERT_TRUE(r.exited) << ms << " ms: ended by signal " << r.status;
     if (r.status == 0) {
       EXPECT_EQ(r.out, whole.out) << ms;
