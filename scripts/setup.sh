@@ -23,8 +23,19 @@ if ((${#missing[@]})); then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
   fi
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  # A mirror in the middle of a sync fails an index now and then: try again,
+  # and in the end install from whatever indexes did arrive.
+  for attempt in 1 2 3; do
+    apt-get update -qq && break
+    echo "setup: package index update failed (attempt $attempt)" >&2
+    sleep $((attempt * 10))
+  done
+  # When the security index of one architecture did not arrive, the amd64
+  # and i386 halves of a library can no longer be matched; the release's own
+  # versions (-t bookworm) always match.
+  install=(apt-get install -y -qq --no-install-recommends)
+  DEBIAN_FRONTEND=noninteractive "${install[@]}" "${missing[@]}" >/dev/null ||
+    DEBIAN_FRONTEND=noninteractive "${install[@]}" -t bookworm "${missing[@]}" >/dev/null
 fi
 
 # Wine takes its ANSI code page (CP932) from the Japanese locale.
