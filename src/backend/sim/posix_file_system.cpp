@@ -285,6 +285,35 @@ bool PosixFileSystem::isDirectory(const std::string& path) const {
   return p && statPath(*p, st) && S_ISDIR(st.st_mode);
 }
 
+namespace {
+
+// The file's bytes, read to its end: the size it had when opened, and then
+// whatever it grew by since. The end is probed through a small buffer, so
+// that a mail of a few kilobytes costs no zero-filled spare room.
+std::optional<std::string> readWhole(int fd, std::size_t expected) {
+  std::string data(expected, '\0');
+  std::size_t got = 0;
+  while (got < data.size()) {
+    const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return std::nullopt;
+    if (n == 0) break;  // the file shrank
+    got += static_cast<std::size_t>(n);
+  }
+  data.resize(got);
+  if (got < expected) return data;
+  char more[4096];
+  for (;;) {
+    const ssize_t n = ::read(fd, more, sizeof more);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return std::nullopt;
+    if (n == 0) return data;
+    data.append(more, static_cast<std::size_t>(n));
+  }
+}
+
+}  // namespace
+
 std::optional<std::string> PosixFileSystem::readFile(const std::string& path) const {
   if (path.empty()) return std::nullopt;
   // O_NONBLOCK: opening a FIFO must not wait for a writer; regular files
@@ -301,20 +330,7 @@ std::optional<std::string> PosixFileSystem::readFile(const std::string& path) co
   std::optional<std::string> result;
   if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
     try {
-      std::string data(static_cast<std::size_t>(st.st_size), '\0');
-      std::size_t got = 0;
-      for (;;) {
-        if (got == data.size()) data.resize(data.size() + 65536);  // the file grew
-        const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) break;
-        if (n == 0) {
-          data.resize(got);
-          result = std::move(data);
-          break;
-        }
-        got += static_cast<std::size_t>(n);
-      }
+      result = readWhole(fd, static_cast<std::size_t>(st.st_size));
     } catch (const std::bad_alloc&) {
       result.reset();  // too big to hold: unreadable
     }

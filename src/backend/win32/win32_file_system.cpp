@@ -177,18 +177,27 @@ std::optional<std::string> Win32FileSystem::readFile(const std::string& path) co
     return std::nullopt;
   }
   try {
+    // Read to the end: the size it had when opened, then whatever it grew
+    // by since, probed through a small buffer so that a mail of a few
+    // kilobytes costs no zero-filled spare room.
     std::string data(static_cast<std::size_t>(size.QuadPart), '\0');
     std::size_t got = 0;
-    for (;;) {
-      if (got == data.size()) data.resize(data.size() + 65536);  // the file grew
+    while (got < data.size()) {
       const DWORD want = static_cast<DWORD>(std::min<std::size_t>(data.size() - got, 1u << 20));
       DWORD n = 0;
       if (!ReadFile(file.get(), data.data() + got, want, &n, nullptr)) return std::nullopt;
-      if (n == 0) break;
+      if (n == 0) break;  // the file shrank
       got += n;
     }
     data.resize(got);
-    return data;
+    if (got < static_cast<std::size_t>(size.QuadPart)) return data;
+    char more[4096];
+    for (;;) {
+      DWORD n = 0;
+      if (!ReadFile(file.get(), more, sizeof more, &n, nullptr)) return std::nullopt;
+      if (n == 0) return data;
+      data.append(more, n);
+    }
   } catch (const std::bad_alloc&) {
     return std::nullopt;  // too big to hold: unreadable
   }
