@@ -455,9 +455,27 @@ std::optional<std::string> PosixFileSystem::realDirectory(const std::string& pos
   return entry.path;
 }
 
-bool PosixFileSystem::staysWithin(const std::string& root, const std::string& path) const {
+// The root's real path is remembered for good: should the root later lead
+// elsewhere, paths below it resolve to that other place and are refused,
+// so the remembered one can only make the check stricter.
+std::optional<std::string> PosixFileSystem::realRoot(const std::string& root) const {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = realRoots_.find(root);
+    if (it != realRoots_.end()) return it->second;
+  }
   const auto rootDir = resolve(root);
-  const auto realRoot = rootDir ? realDirectory(*rootDir) : std::nullopt;
+  auto real = rootDir ? realDirectory(*rootDir) : std::nullopt;
+  if (!real) return std::nullopt;
+  std::lock_guard<std::mutex> lock(mutex_);
+  realRoots_.emplace(root, *real);
+  return real;
+}
+
+// Called for every mail read: a path as spelt costs one lstat of itself and
+// one stat of its directory (whose real path is remembered).
+bool PosixFileSystem::staysWithin(const std::string& root, const std::string& path) const {
+  const auto realRoot = this->realRoot(root);
   if (!realRoot) return false;
   auto inside = [&](const std::string& real) {
     return real == *realRoot || (real.size() > realRoot->size() && real.compare(0, realRoot->size(), *realRoot) == 0 &&
@@ -466,15 +484,18 @@ bool PosixFileSystem::staysWithin(const std::string& root, const std::string& pa
   // The existing part of the path decides: what does not exist yet will be
   // created inside the directory that holds it.
   std::string posix = withoutTrailingSlash(toPosix(path));
-  std::optional<std::string> existing = resolve(posix);
-  while (!existing) {
-    const auto [parent, name] = splitLast(posix);
-    if (parent == posix || name.empty()) return false;
-    posix = parent;
-    existing = resolve(posix);
-  }
   struct stat st {};
-  if (::lstat(existing->c_str(), &st) != 0) return false;
+  std::optional<std::string> existing;
+  if (::lstat(posix.c_str(), &st) == 0) {
+    existing = posix;  // exists as spelt
+  } else {
+    while (!(existing = resolve(posix))) {
+      const auto [parent, name] = splitLast(posix);
+      if (parent == posix || name.empty()) return false;
+      posix = parent;
+    }
+    if (::lstat(existing->c_str(), &st) != 0) return false;
+  }
   if (S_ISDIR(st.st_mode)) {
     const auto real = realDirectory(*existing);
     return real && inside(*real);

@@ -75,6 +75,7 @@ class PosixFileSystem : public sys::FileSystem {
   // The real path (links followed) of an existing directory, remembered
   // while the directory stays the same one.
   std::optional<std::string> realDirectory(const std::string& posixDir) const;
+  std::optional<std::string> realRoot(const std::string& root) const;
 
   struct RealPath {
     dev_t device = 0;
@@ -85,6 +86,7 @@ class PosixFileSystem : public sys::FileSystem {
   mutable std::mutex mutex_;
   mutable std::map<std::string, std::shared_ptr<const Listing>> cache_;
   mutable std::map<std::string, RealPath> realDirs_;
+  mutable std::map<std::string, std::string> realRoots_;
 };
 
 }  // namespace gleanix::backend
