@@ -47,8 +47,11 @@ void cutCrLfLines(std::string_view bytes, std::vector<std::string_view>& lines) 
   }
 }
 
-void viewsOf(const std::vector<std::string>& lines, std::vector<std::string_view>& views) {
-  views.assign(lines.begin(), lines.end());
+void appendLines(const std::vector<std::string_view>& lines, std::string& out) {
+  std::size_t size = out.size();
+  for (std::string_view line : lines) size += line.size() + 2;
+  out.reserve(size);
+  for (std::string_view line : lines) out.append(line).append("\r\n");
 }
 
 }  // namespace
@@ -89,10 +92,8 @@ bool MailParts::splitInPlace(std::string_view bytes) {
 }
 
 void MailParts::splitCopied(std::string_view bytes, const MailWarning& warn) {
-  lines_ = sys::splitLines(bytes);
-  splitMail(lines_, headerLines_, bodyLines_, warn);
-  viewsOf(headerLines_, header_);
-  viewsOf(bodyLines_, body_);
+  sys::splitLineViews(bytes, lines_);
+  splitMail(lines_, header_, body_, boundary_, warn);
   bodyLinesReady_ = true;
 }
 
@@ -105,16 +106,42 @@ const std::vector<std::string_view>& MailParts::body() {
 }
 
 std::string_view MailParts::headerText() {
-  return inPlace_ ? headerText_ : joinedOnce(headerLines_, joinedHeader_, headerJoined_);
+  return inPlace_ ? headerText_ : joinedOnce(header_, joinedHeader_, headerJoined_);
 }
 
 std::string_view MailParts::bodyText() {
-  return inPlace_ ? bodyText_ : joinedOnce(bodyLines_, joinedBody_, bodyJoined_);
+  return inPlace_ ? bodyText_ : joinedOnce(body_, joinedBody_, bodyJoined_);
 }
 
-std::string_view MailParts::joinedOnce(const std::vector<std::string>& lines, std::string& joined, bool& done) {
+void MailParts::appendHeaderText(std::string& out) const {
+  if (inPlace_) {
+    out.append(headerText_);
+  } else {
+    appendLines(header_, out);
+  }
+}
+
+void MailParts::appendBodyText(std::string& out) const {
+  if (inPlace_) {
+    out.append(bodyText_);
+  } else {
+    appendLines(body_, out);
+  }
+}
+
+bool MailParts::bodyNeedsDecoding() const {
+  if (inPlace_) return needsDecoding(bodyText_);
+  // What decoding looks for holds no line end, so it never spans two lines.
+  for (std::string_view line : body_) {
+    if (needsDecoding(line)) return true;
+  }
+  return false;
+}
+
+std::string_view MailParts::joinedOnce(const std::vector<std::string_view>& lines, std::string& joined, bool& done) {
   if (!done) {
-    joined = joinLines(lines);
+    joined.clear();
+    appendLines(lines, joined);
     done = true;
   }
   return joined;

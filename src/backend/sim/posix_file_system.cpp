@@ -413,8 +413,11 @@ std::optional<std::string> PosixFileSystem::readFile(const std::string& path) co
       std::string data(static_cast<std::size_t>(st.st_size), '\0');
       std::size_t got = 0;
       for (;;) {
-        if (got == data.size()) data.resize(data.size() + 65536);  // the file grew
-        const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
+        // Once the size read is full, the end is looked for in a small
+        // buffer: growing the string for it would copy the whole file.
+        char more[4096];
+        const bool full = got == data.size();
+        const ssize_t n = full ? ::read(fd, more, sizeof more) : ::read(fd, data.data() + got, data.size() - got);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) break;
         if (n == 0) {
@@ -422,6 +425,7 @@ std::optional<std::string> PosixFileSystem::readFile(const std::string& path) co
           result = std::move(data);
           break;
         }
+        if (full) data.append(more, static_cast<std::size_t>(n));  // the file grew
         got += static_cast<std::size_t>(n);
       }
     } catch (const std::bad_alloc&) {
