@@ -4,9 +4,10 @@
 // be helped. Most stored mails end every line in CR LF and are plain text:
 // their header lines and body are then views into the bytes, and the body
 // text (each body line followed by CR LF) is the tail of the bytes itself.
-// Other mails (multipart, other line ends) go through splitMail, over
-// views of their lines: no line is copied there either, so a split costs
-// little memory beside the bytes, however long a line is.
+// Other mails (other line ends, multipart) are split over views of their
+// lines, a text body being kept as its bytes until its lines are asked for:
+// no line is copied there either, so a split costs little memory beside the
+// bytes, however long or many the lines.
 //
 // The views point into the bytes handed to split() and into this object:
 // keep both while they are used.
@@ -53,8 +54,10 @@ class MailParts {
   std::vector<std::string_view> header_;
   std::vector<std::string_view> body_;
   bool bodyLinesReady_ = false;
-  // In place: the tails of the bytes.
+  // In place: the tails of the bytes. Otherwise bodyText_ is the body's
+  // bytes while wholeBody_ is set (a text body, with other line ends).
   std::string_view headerText_, bodyText_;
+  bool wholeBody_ = false;
   // Otherwise: every line of the bytes, the multipart boundary that body_
   // lines may point to, and the joined texts once asked for.
   std::vector<std::string_view> lines_;

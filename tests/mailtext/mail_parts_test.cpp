@@ -70,6 +70,9 @@ TEST(MailParts, OtherMailsAreSplitByLines) {
       "Subject: a\r\n\r\nmixed\nends\r\n",
       "Subject: a\r\n\r\nlone\rCR\r\n",
       "Subject: a\r\n\r\n\r",
+      "Subject: a\nFrom: b\n",
+      "Subject: a\n\n\r\r\n\n\rlast",
+      "Subject: a\nContent-Type: Text/Plain\n\n\x95\\\n\x81",
       // Bodies not taken whole.
       "Content-Type: multipart/mixed; boundary=\"XX\"\r\n\r\npre\r\n--XX\r\nContent-Type: text/plain\r\n\r\n"
       "one\r\n--XX\r\nContent-Type: image/png\r\n\r\nAAAA\r\n--XX--\r\n",
