@@ -117,6 +117,10 @@ TEST_F(InterruptedRun, CtrlCDuringAKeywordPickupPrintsThePartialRowsAndExits130)
     // The earliest press may come before main has set up its handler, as
     // under a sanitizer's slow start; the store is still checked below.
     if (!r.exited && ms == 30 && r.out.empty()) continue;
+    // The latest may come once the work is done and the process is on its
+    // way out (a sanitizer's leak check at exit takes a while): the result
+    // is whole, and the press ends the process as it would any program.
+    if (!r.exited && r.out == whole.out) continue;
     ASSERT_TRUE(r.exited) << ms << " ms: ended by signal " << r.status;
     if (r.status == 0) {
       EXPECT_EQ(r.out, whole.out) << ms;
