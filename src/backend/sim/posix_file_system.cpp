@@ -182,18 +182,21 @@ bool PosixFileSystem::Listing::trusted(const Stamp& now, long long clockNs) cons
 }
 
 PosixFileSystem::OwnChange PosixFileSystem::beginChange(const std::string& posixDir) const {
-  OwnChange change{posixDir, nullptr};
+  OwnChange change{posixDir, std::nullopt, nullptr};
   const auto now = stampOf(posixDir);
+  if (!now) return change;
+  change.key = keyOf(*now);
   const long long clockNs = fileClockNs();
   std::lock_guard<std::mutex> lock(mutex_);
-  const bool alone = ++changing_[posixDir] == 1;
-  auto it = cache_.find(posixDir);
-  if (alone && now && it != cache_.end() && it->second->trusted(*now, clockNs)) change.listing = it->second;
+  const bool alone = ++changing_[*change.key] == 1;
+  auto it = cache_.find(*change.key);
+  if (alone && it != cache_.end() && it->second->trusted(*now, clockNs)) change.listing = it->second;
   return change;
 }
 
 void PosixFileSystem::endChange(OwnChange& change, const std::vector<std::string>& removed,
                                 const std::vector<std::string>& added) const {
+  if (!change.key) return;
   std::vector<sys::DirEntry> entries;
   bool known = true;  // every added entry could be looked at
   if (change.listing) {
@@ -207,17 +210,17 @@ void PosixFileSystem::endChange(OwnChange& change, const std::vector<std::string
   }
   const auto after = stampOf(change.dir);
   std::lock_guard<std::mutex> lock(mutex_);
-  auto counter = changing_.find(change.dir);
+  auto counter = changing_.find(*change.key);
   const bool alone = counter != changing_.end() && counter->second == 1;
   if (counter != changing_.end() && --counter->second == 0) changing_.erase(counter);
-  auto it = cache_.find(change.dir);
+  auto it = cache_.find(*change.key);
   if (it == cache_.end()) return;
   if (!alone) {
     cache_.erase(it);  // the other change cannot carry this one's listing over
     return;
   }
   if (!change.listing || it->second != change.listing) return;  // the lookups decide, as ever
-  if (!known || !after) {
+  if (!known || !after || keyOf(*after) != *change.key) {
     cache_.erase(it);
     return;
   }
@@ -263,7 +266,7 @@ std::shared_ptr<const PosixFileSystem::Listing> PosixFileSystem::listing(const s
   const Stamp stamp = *current;
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    auto it = cache_.find(posixDir);
+    auto it = cache_.find(keyOf(stamp));
     if (it != cache_.end() && it->second->trusted(stamp, fileClockNs())) return it->second;
   }
   // A change made while or after reading gets a time stamp at or after
@@ -325,7 +328,7 @@ std::shared_ptr<const PosixFileSystem::Listing> PosixFileSystem::listing(const s
     fresh->entries.push_back(std::move(keyed[o.index].second));
   }
   std::lock_guard<std::mutex> lock(mutex_);
-  cache_[posixDir] = fresh;
+  cache_[keyOf(stamp)] = fresh;
   return fresh;
 }
 
@@ -517,7 +520,7 @@ bool PosixFileSystem::moveFile(const std::string& from, const std::string& to) {
     if (!sameEntry) return false;
     if (*p->stored == p->name) return true;
   }
-  const bool oneDirectory = sourceDir == p->dir;
+  const bool oneDirectory = sourceDir == p->dir || sameInode(sourceDir, p->dir);
   OwnChange leaving = beginChange(sourceDir);
   OwnChange entering = oneDirectory ? OwnChange{} : beginChange(p->dir);
   const bool moved = renameNoReplace(*source, target);

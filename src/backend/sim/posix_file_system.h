@@ -10,6 +10,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sys/file_system.h"
@@ -92,8 +93,13 @@ class PosixFileSystem : public sys::FileSystem {
   // Two changes of one directory at a time, from two threads, drop the
   // listing instead.
   static constexpr long long kPatchedTrustNs = 1000000000LL;
+  // Listings are kept by the directory's device and inode, so that two
+  // spellings of one directory (through a link, or "x/./y") share one.
+  using DirKey = std::pair<dev_t, ino_t>;
+  static DirKey keyOf(const Stamp& s) { return {s.device, s.inode}; }
   struct OwnChange {
     std::string dir;
+    std::optional<DirKey> key;         // none: not a directory to follow
     std::shared_ptr<Listing> listing;  // null: nothing to carry over
   };
   OwnChange beginChange(const std::string& posixDir) const;
@@ -113,8 +119,8 @@ class PosixFileSystem : public sys::FileSystem {
   };
 
   mutable std::mutex mutex_;
-  mutable std::map<std::string, std::shared_ptr<Listing>> cache_;
-  mutable std::map<std::string, int> changing_;  // own changes under way, by directory
+  mutable std::map<DirKey, std::shared_ptr<Listing>> cache_;
+  mutable std::map<DirKey, int> changing_;  // own changes under way, by directory
   mutable std::map<std::string, RealPath> realDirs_;
 };
 
