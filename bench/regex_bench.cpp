@@ -16,6 +16,10 @@
 //                      matching it over 1 MB of a/b runs, with the memory
 //                      its automata hold and the process's peak RSS (it runs
 //                      before the corpus exists).
+//   ManyTerms/*        65,000 keyword terms, one per line, compiled and
+//                      tested against a mail: distinct terms of three and
+//                      four letters, and one-letter terms (most repeated),
+//                      with the heap they hold in all and per term.
 // Counters give the number of matching mails (lines for grep) so that the
 // results can be compared; the ratios are printed at the end.
 #include <benchmark/benchmark.h>
@@ -29,6 +33,7 @@
 #include <string>
 #include <vector>
 
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -262,10 +267,40 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
 }  // namespace
 
+// The heap in use, as the C library counts it.
+std::size_t heapInUse() {
+  const struct mallinfo2 info = ::mallinfo2();
+  return info.uordblks + info.hblkhd;
+}
+
+void manyTerms(benchmark::State& state, std::size_t minLength, std::size_t maxLength) {
+  constexpr std::size_t kTerms = 65000;
+  std::mt19937 random(7);
+  std::string keywords;
+  for (std::size_t i = 0; i < kTerms; ++i) {
+    const std::size_t length = minLength + random() % (maxLength - minLength + 1);
+    for (std::size_t k = 0; k < length; ++k) keywords += static_cast<char>('a' + random() % 26);
+    keywords += "\r\n";
+  }
+  const std::string mail = "Subject: many terms\r\n\r\nNothing here matches a term of digits 0123456789.\r\n";
+  double held = 0;
+  for (auto _ : state) {
+    const std::size_t before = heapInUse();
+    regex::TKeywordItem item;
+    item.setKeywords(keywords);
+    benchmark::DoNotOptimize(item.test(mail));
+    held = static_cast<double>(heapInUse() - before);
+  }
+  state.counters["heap_MB"] = held / 1e6;
+  state.counters["heap_per_term"] = held / kTerms;
+}
+
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   const auto ms = benchmark::kMillisecond;
   benchmark::RegisterBenchmark("ExplodingPattern", explodingPattern)->Unit(ms)->UseRealTime();
+  benchmark::RegisterBenchmark("ManyTerms/Distinct", manyTerms, 3, 4)->Unit(ms)->UseRealTime()->Iterations(1);
+  benchmark::RegisterBenchmark("ManyTerms/OneLetter", manyTerms, 1, 1)->Unit(ms)->UseRealTime()->Iterations(1);
   benchmark::RegisterBenchmark("Reference/FuzzyTerm", reference, kTerm, true, true)->Unit(ms)->UseRealTime()->Iterations(1);
   benchmark::RegisterBenchmark("Reference/PlainTerm", reference, kTerm, false, true)->Unit(ms)->UseRealTime()->Iterations(1);
   benchmark::RegisterBenchmark("Reference/Regex", reference, kAmount, true, false)->Unit(ms)->UseRealTime()->Iterations(1);

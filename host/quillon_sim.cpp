@@ -140,6 +140,31 @@ void QuillonSim::recover(const std::string& folder, const std::vector<std::strin
   const std::string dir = root_ + folder;
   const std::vector<sys::DirEntry> leftovers = inRoot_.list(dir + "~GX*.tmp");
   if (leftovers.empty()) return;
+  std::vector<std::string> pendingKeys;
+  for (const sys::DirEntry& e : leftovers) {
+    const std::string key = pendingKey(e.name);
+    if (!e.isDirectory && !key.empty()) pendingKeys.push_back(key);
+  }
+  // An import killed while appending its line may leave the start of that
+  // line, without a line end, at the end of a list. Cut it off: its mail
+  // still has its pending name, and so counts as never imported.
+  for (const std::string& list : listFiles) {
+    const bool entryList = !list.empty() && list.back() == '\\';
+    const std::string path = root_ + list + (entryList ? "ENTRY.LST" : "");
+    const auto bytes = inRoot_.readFile(path);
+    if (!bytes || bytes->empty() || bytes->back() == '\n' || bytes->back() == '\r') continue;
+    const std::size_t lastEnd = bytes->find_last_of("\r\n");
+    const std::size_t start = lastEnd == std::string::npos ? 0 : lastEnd + 1;
+    const std::string_view fragment = std::string_view(*bytes).substr(start);
+    for (const std::string& key : pendingKeys) {
+      // A trash list names the mail by its folder too.
+      const std::string begins = (entryList ? std::string() : folder) + key + "=";
+      const std::size_t common = std::min(fragment.size(), begins.size());
+      if (!util::equalsIgnoreCase(fragment.substr(0, common), std::string_view(begins).substr(0, common))) continue;
+      inRoot_.writeFileAtomic(path, std::string_view(*bytes).substr(0, start));
+      break;
+    }
+  }
   std::vector<std::string> listed;
   for (const std::string& list : listFiles) {
     for (const store::ListedMail& m : store::listedMails(store::MailStore(inRoot_, root_), list)) {

@@ -4,7 +4,10 @@
 // be helped. Most stored mails end every line in CR LF and are plain text:
 // their header lines and body are then views into the bytes, and the body
 // text (each body line followed by CR LF) is the tail of the bytes itself.
-// Other mails (multipart, other line ends) go through splitMail.
+// Other mails (other line ends, multipart) are split over views of their
+// lines, a text body being kept as its bytes until its lines are asked for:
+// no line is copied there either, so a split costs little memory beside the
+// bytes, however long or many the lines.
 //
 // The views point into the bytes handed to split() and into this object:
 // keep both while they are used.
@@ -30,6 +33,12 @@ class MailParts {
   std::string_view headerText();
   // The body lines, each followed by CR LF (joinLines of the body).
   std::string_view bodyText();
+  // headerText() and bodyText() added to out, without joining them here
+  // first (a copied mail's text is built only once, in out).
+  void appendHeaderText(std::string& out) const;
+  void appendBodyText(std::string& out) const;
+  // Whether the body text needs decodeBody (needsDecoding of bodyText()).
+  bool bodyNeedsDecoding() const;
 
   // Whether the last split took the road without copies (for tests and
   // benchmarks that check the road is the one expected).
@@ -39,16 +48,20 @@ class MailParts {
   bool splitInPlace(std::string_view bytes);
   void splitCopied(std::string_view bytes, const MailWarning& warn);
   // The lines joined, each followed by CR LF, at the first asking.
-  static std::string_view joinedOnce(const std::vector<std::string>& lines, std::string& joined, bool& done);
+  static std::string_view joinedOnce(const std::vector<std::string_view>& lines, std::string& joined, bool& done);
 
   bool inPlace_ = false;
   std::vector<std::string_view> header_;
   std::vector<std::string_view> body_;
   bool bodyLinesReady_ = false;
-  // In place: the tails of the bytes.
+  // In place: the tails of the bytes. Otherwise bodyText_ is the body's
+  // bytes while wholeBody_ is set (a text body, with other line ends).
   std::string_view headerText_, bodyText_;
-  // Copied: splitMail's lines and their joined texts.
-  std::vector<std::string> lines_, headerLines_, bodyLines_;
+  bool wholeBody_ = false;
+  // Otherwise: every line of the bytes, the multipart boundary that body_
+  // lines may point to, and the joined texts once asked for.
+  std::vector<std::string_view> lines_;
+  std::string boundary_;
   std::string joinedHeader_, joinedBody_;
   bool headerJoined_ = false, bodyJoined_ = false;
 };

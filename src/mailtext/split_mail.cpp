@@ -42,18 +42,20 @@ class SubstringFinder {
 
 bool containsText(std::string_view s) { return util::upperAscii(s).find("TEXT") != std::string::npos; }
 
-void collectMultipartBody(std::vector<std::string>::const_iterator from,
-                          std::vector<std::string>::const_iterator to, const std::string& boundary,
-                          std::vector<std::string>& body) {
+// The boundary lines between parts are boundaryLine (a copy, or a view of
+// the boundary text kept by the caller).
+template <typename Line>
+void collectMultipartBody(typename std::vector<Line>::const_iterator from, typename std::vector<Line>::const_iterator to,
+                          const std::string& boundary, const Line& boundaryLine, std::vector<Line>& body) {
   const SubstringFinder finder(boundary);
   bool inPartHeader = false;
   bool partIsText = true;  // the preamble counts as text
   for (auto it = from; it != to; ++it) {
-    const std::string& line = *it;
+    const Line& line = *it;
     if (finder.foundIn(line)) {
       inPartHeader = true;
       partIsText = true;
-      if (!body.empty()) body.push_back(boundary);
+      if (!body.empty()) body.push_back(boundaryLine);
     } else if (inPartHeader) {
       if (line.empty()) {
         inPartHeader = false;
@@ -63,6 +65,44 @@ void collectMultipartBody(std::vector<std::string>::const_iterator from,
     } else if (partIsText) {
       body.push_back(line);
     }
+  }
+}
+
+// splitMail over lines of either kind; the boundary text found goes to
+// boundaryText, which the view kind's boundary lines point into.
+template <typename Line>
+void splitMailLines(const std::vector<Line>& lines, std::vector<Line>& header, std::vector<Line>& body,
+                    std::string& boundaryText, const MailWarning& warn) {
+  header.clear();
+  body.clear();
+  auto separator = lines.begin();
+  while (separator != lines.end() && !separator->empty()) ++separator;
+  header.assign(lines.begin(), separator);
+  if (separator == lines.end()) return;
+  const auto first = separator + 1;
+
+  const std::string contentType = headerField("CONTENT-TYPE:", header);
+  const std::string upper = util::upperAscii(contentType);
+  if (contentType.empty() || upper.find("TEXT") != std::string::npos) {
+    body.assign(first, lines.end());
+    return;
+  }
+  if (upper.find("MULTIPART") == std::string::npos) return;
+
+  const Boundary boundary = multipartBoundary(contentType);
+  switch (boundary.status) {
+    case Boundary::Status::Missing:
+      if (warn) warn("No boundary in Content-Type: " + contentType);
+      return;
+    case Boundary::Status::Illegal:
+      // Nothing can be told apart: keep every line rather than lose text.
+      if (warn) warn("Illegal boundary in Content-Type: " + contentType);
+      body.assign(first, lines.end());
+      return;
+    case Boundary::Status::Found:
+      boundaryText = boundary.text;
+      collectMultipartBody<Line>(first, lines.end(), boundaryText, Line(boundaryText), body);
+      return;
   }
 }
 
@@ -96,36 +136,13 @@ Boundary multipartBoundary(const std::string& contentType) {
 
 void splitMail(const std::vector<std::string>& lines, std::vector<std::string>& header,
                std::vector<std::string>& body, const MailWarning& warn) {
-  header.clear();
-  body.clear();
-  auto separator = lines.begin();
-  while (separator != lines.end() && !separator->empty()) ++separator;
-  header.assign(lines.begin(), separator);
-  if (separator == lines.end()) return;
-  const auto first = separator + 1;
+  std::string boundary;
+  splitMailLines(lines, header, body, boundary, warn);
+}
 
-  const std::string contentType = headerField("CONTENT-TYPE:", header);
-  const std::string upper = util::upperAscii(contentType);
-  if (contentType.empty() || upper.find("TEXT") != std::string::npos) {
-    body.assign(first, lines.end());
-    return;
-  }
-  if (upper.find("MULTIPART") == std::string::npos) return;
-
-  const Boundary boundary = multipartBoundary(contentType);
-  switch (boundary.status) {
-    case Boundary::Status::Missing:
-      if (warn) warn("No boundary in Content-Type: " + contentType);
-      return;
-    case Boundary::Status::Illegal:
-      // Nothing can be told apart: keep every line rather than lose text.
-      if (warn) warn("Illegal boundary in Content-Type: " + contentType);
-      body.assign(first, lines.end());
-      return;
-    case Boundary::Status::Found:
-      collectMultipartBody(first, lines.end(), boundary.text, body);
-      return;
-  }
+void splitMail(const std::vector<std::string_view>& lines, std::vector<std::string_view>& header,
+               std::vector<std::string_view>& body, std::string& boundary, const MailWarning& warn) {
+  splitMailLines(lines, header, body, boundary, warn);
 }
 
 }  // namespace gleanix::mailtext

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace gleanix::mailtext {
@@ -44,5 +45,10 @@ Boundary multipartBoundary(const std::string& contentType);
 // `warn` may be empty.
 void splitMail(const std::vector<std::string>& lines, std::vector<std::string>& header,
                std::vector<std::string>& body, const MailWarning& warn);
+// The same over views into a mail's bytes, without copying a line. The
+// boundary lines of a multipart body are views into boundary, which must
+// stay unchanged while body is used.
+void splitMail(const std::vector<std::string_view>& lines, std::vector<std::string_view>& header,
+               std::vector<std::string_view>& body, std::string& boundary, const MailWarning& warn);
 
 }  // namespace gleanix::mailtext

@@ -38,22 +38,21 @@ std::string keywordTarget(const std::vector<std::string>& header, const std::vec
 std::string_view keywordTarget(mailtext::MailParts& mail, const KeywordParts& parts,
                                const mailtext::JisToSjisFunction& jisToSjis, std::string& buffer) {
   const bool headerPart = parts.allHeaders || parts.headers;
-  std::string_view body;
-  if (parts.body) {
-    body = mail.bodyText();
-    if (!headerPart && !mailtext::needsDecoding(body)) return body;
-  }
+  const bool decode = parts.body && mail.bodyNeedsDecoding();
+  if (parts.body && !headerPart && !decode && mail.viewedInPlace()) return mail.bodyText();
+  // The text is built once, in buffer: a mail of one huge line costs its
+  // bytes and this one copy.
   buffer.clear();
   if (parts.allHeaders) {
-    buffer.assign(mail.headerText());
+    mail.appendHeaderText(buffer);
   } else if (parts.headers) {
     appendListedFields(mail.header(), parts, buffer);
   }
   if (!parts.body) return buffer;
-  if (mailtext::needsDecoding(body)) {
-    buffer += mailtext::decodeBody(std::string(body), jisToSjis);
+  if (decode) {
+    buffer += mailtext::decodeBody(std::string(mail.bodyText()), jisToSjis);
   } else {
-    buffer.append(body);
+    mail.appendBodyText(buffer);
   }
   return buffer;
 }

@@ -1,17 +1,14 @@
 #include "regex/char_classes.h"
 
 #include <algorithm>
+#include <utility>
 #include <unordered_map>
 
 namespace gleanix::regex {
 
-CharClasses::CharClasses(const TREParseTree& tree) {
+CharClasses::CharClasses(const TREParseTree& tree) : leaves_(&tree.leaves()) {
   const std::vector<TREPiece>& pieces = tree.pieces();
   count_ = kFirstPiece + static_cast<std::uint32_t>(pieces.size());
-  for (const TRELeaf& l : tree.leaves()) {
-    leafFirst_.push_back(kFirstPiece + static_cast<std::uint32_t>(l.firstPiece));
-    leafLast_.push_back(kFirstPiece + static_cast<std::uint32_t>(l.lastPiece));
-  }
   // The first piece that ends at or after code c.
   auto pieceFrom = [&](Code c) {
     return std::lower_bound(pieces.begin(), pieces.end(), c,
@@ -33,15 +30,18 @@ CharClasses::CharClasses(const TREParseTree& tree) {
     }
   };
 
-  fill(0, single_);
-  blanks(0, single_);
+  // The one-byte codes first, then one row per distinct row of lead bytes.
+  std::vector<std::uint32_t> table(256);
+  fill(0, table.data());
+  blanks(0, table.data());
   // A row that one class fills (most rows of most patterns: no piece, or
   // inside one wide range) is stored once per class.
   std::unordered_map<std::uint32_t, std::uint32_t> uniformRows;
   std::uint32_t row[256];
+  std::uint32_t rows = 0;
   for (unsigned b = 0; b < 256; ++b) {
-    leadByte_[b] = util::isLeadByte(static_cast<unsigned char>(b));
-    if (!leadByte_[b]) continue;
+    rowOf_[b] = static_cast<std::uint8_t>(kNotLead);
+    if (!util::isLeadByte(static_cast<unsigned char>(b))) continue;
     const Code base = b << 8;
     // Uniform when no piece starts or ends inside the row and no blank is in it.
     auto it = pieceFrom(base);
@@ -52,24 +52,38 @@ CharClasses::CharClasses(const TREParseTree& tree) {
       uniformClass = kFirstPiece + static_cast<std::uint32_t>(it - pieces.begin());
     }
     if (uniform) {
-      auto [u, added] = uniformRows.emplace(uniformClass, static_cast<std::uint32_t>(pairs_.size()));
-      if (added) pairs_.insert(pairs_.end(), 256, uniformClass);
-      rowOf_[b] = u->second;
+      auto [u, added] = uniformRows.emplace(uniformClass, rows);
+      if (added) {
+        table.insert(table.end(), 256, uniformClass);
+        ++rows;
+      }
+      rowOf_[b] = static_cast<std::uint8_t>(u->second);
     } else {
       fill(base, row);
       blanks(base, row);
-      rowOf_[b] = static_cast<std::uint32_t>(pairs_.size());
-      pairs_.insert(pairs_.end(), row, row + 256);
+      rowOf_[b] = static_cast<std::uint8_t>(rows++);
+      table.insert(table.end(), row, row + 256);
     }
   }
+  // At most one row per lead byte: the row numbers stay below kNotLead.
+  if (count_ <= 256) {
+    narrow_.assign(table.begin(), table.end());
+  } else {
+    wide_ = std::move(table);
+  }
+}
+
+std::uint32_t CharClasses::pairClass(unsigned lead, unsigned trail) const {
+  const std::size_t at = (static_cast<std::size_t>(rowOf_[lead]) + 1) * 256 + trail;
+  return narrow_.empty() ? wide_[at] : narrow_[at];
 }
 
 std::uint32_t CharClasses::classOf(Code code) const {
   if (code > 0xFF) {
     const unsigned lead = code >> 8;
-    return leadByte_[lead] ? pairs_[rowOf_[lead] + (code & 0xFF)] : kNone;
+    return isLead(lead) ? pairClass(lead, code & 0xFF) : kNone;
   }
-  return single_[code];
+  return narrow_.empty() ? wide_[code] : narrow_[code];
 }
 
 }  // namespace gleanix::regex

@@ -4,14 +4,24 @@
 
 namespace gleanix::regex {
 
-CompiledPattern::CompiledPattern(std::string_view pattern, std::size_t cacheBytes) {
+CompiledPattern::CompiledPattern(std::string_view pattern, std::size_t cacheBytes) : cacheBytes_(cacheBytes) {
   TREParser::parse(pattern, tree_);
   nfa_.build(tree_);
   classes_ = std::make_unique<CharClasses>(tree_);
   start_ = std::make_unique<StartSet>(nfa_, *classes_);
   filter_ = std::make_unique<StartFilter>(*classes_, start_->startClasses);
   dfa_ = std::make_unique<TRE_DFA>(nfa_, *classes_, *start_, *filter_, cacheBytes);
-  leftmost_ = std::make_unique<LeftmostDfa>(nfa_, *classes_, *start_, *filter_, cacheBytes);
+  tree_.dropNodes();
+}
+
+const LeftmostDfa& CompiledPattern::leftmost() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return leftmostDfa();
+}
+
+LeftmostDfa& CompiledPattern::leftmostDfa() const {
+  if (!leftmost_) leftmost_ = std::make_unique<LeftmostDfa>(nfa_, *classes_, *start_, *filter_, cacheBytes_);
+  return *leftmost_;
 }
 
 bool CompiledPattern::matchesAnywhere(std::string_view text) {
@@ -32,7 +42,7 @@ bool CompiledPattern::find(std::string_view text, std::size_t& start, std::size_
   // point where no start was alive.
   std::size_t idle;
   if (dfa_->earliestEnd(text, idle) == std::string_view::npos) return false;
-  return leftmost_->find(text, idle, start, end);
+  return leftmostDfa().find(text, idle, start, end);
 }
 
 }  // namespace gleanix::regex

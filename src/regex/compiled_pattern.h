@@ -41,22 +41,29 @@ class CompiledPattern {
   // blanks inside the match included.
   bool find(std::string_view text, std::size_t& start, std::size_t& end);
 
+  // The leaves and pieces of the parsed pattern (its nodes are freed once
+  // the automaton is built).
   const TREParseTree& tree() const { return tree_; }
   const TRE_NFA& nfa() const { return nfa_; }
   const CharClasses& classes() const { return *classes_; }
   const StartSet& startSet() const { return *start_; }
   const TRE_DFA& dfa() const { return *dfa_; }
-  const LeftmostDfa& leftmost() const { return *leftmost_; }
+  // Built at the first find: a search that only asks whether a pattern
+  // matches never needs it.
+  const LeftmostDfa& leftmost() const;
 
  private:
-  std::mutex mutex_;
+  LeftmostDfa& leftmostDfa() const;  // the mutex held
+
+  mutable std::mutex mutex_;
+  std::size_t cacheBytes_;
   TREParseTree tree_;
   TRE_NFA nfa_;
   std::unique_ptr<CharClasses> classes_;
   std::unique_ptr<StartSet> start_;
   std::unique_ptr<StartFilter> filter_;
   std::unique_ptr<TRE_DFA> dfa_;
-  std::unique_ptr<LeftmostDfa> leftmost_;
+  mutable std::unique_ptr<LeftmostDfa> leftmost_;
 };
 
 }  // namespace gleanix::regex

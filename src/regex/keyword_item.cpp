@@ -1,5 +1,7 @@
 #include "regex/keyword_item.h"
 
+#include <unordered_map>
+
 #include "sys/file_system.h"
 #include "util/sjis.h"
 
@@ -39,12 +41,20 @@ void TKeywordItem::setKeywords(std::string_view keywords) {
 
 void TKeywordItem::compile() {
   matchers_.clear();
+  matcherOf_.clear();
+  // A term written more than once is compiled once: the same text gives the
+  // same matcher, and thousands of short terms repeat a lot.
+  std::unordered_map<std::string_view, std::size_t> seen;
   for (const std::string& term : terms_) {
-    auto matcher = std::make_unique<TAWKStr>();
-    matcher->setUseFuzzyCharDic(fuzzy_);
-    matcher->setLiteralPattern(plainMode_);
-    matcher->setRegExp(term);
-    matchers_.push_back(std::move(matcher));
+    auto [it, added] = seen.try_emplace(term, matchers_.size());
+    if (added) {
+      auto matcher = std::make_unique<TAWKStr>();
+      matcher->setUseFuzzyCharDic(fuzzy_);
+      matcher->setLiteralPattern(plainMode_);
+      matcher->setRegExp(term);
+      matchers_.push_back(std::move(matcher));
+    }
+    matcherOf_.push_back(it->second);
   }
   compiled_ = true;
 }
@@ -58,7 +68,7 @@ bool TKeywordItem::test(std::string_view subject) {
     const std::int64_t last = lineEnds_.Item(line);
     bool all = true;
     for (std::int64_t t = first; t <= last && all; ++t) {
-      all = matchers_[static_cast<std::size_t>(t)]->matchesAnywhere(subject);
+      all = matchers_[matcherOf_[static_cast<std::size_t>(t)]]->matchesAnywhere(subject);
     }
     if (all) return true;
     first = last + 1;

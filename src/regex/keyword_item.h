@@ -1,9 +1,9 @@
 #pragma once
 // TKeywordItem: the condition of a keyword search. Each line of the keyword
 // text is a list of terms separated by ASCII spaces; a line holds when all
-// its terms occur in the text, the condition when any line holds. Each term
-// has its own TAWKStr with fuzzy folding on, built at the first test after
-// the keywords or the mode changed.
+// its terms occur in the text, the condition when any line holds. Each
+// distinct term has its own TAWKStr with fuzzy folding on, built at the
+// first test after the keywords or the mode changed.
 
 #include <memory>
 #include <string>
@@ -50,7 +50,8 @@ class TKeywordItem {
   bool fuzzy_ = true;
   std::vector<std::string> terms_;
   util::TIntegerList lineEnds_;
-  std::vector<std::unique_ptr<TAWKStr>> matchers_;
+  std::vector<std::unique_ptr<TAWKStr>> matchers_;  // one per distinct term
+  std::vector<std::size_t> matcherOf_;               // by term: its matcher
   bool compiled_ = false;
 };
 

@@ -103,6 +103,12 @@ LeftmostDfa::Step LeftmostDfa::transition(std::int32_t from, std::uint32_t cls) 
 }
 
 bool LeftmostDfa::find(std::string_view text, std::size_t from, std::size_t& start, std::size_t& end) {
+  return classes_.withLookup([&](const auto& lookup) { return find(lookup, text, from, start, end); });
+}
+
+template <typename Lookup>
+bool LeftmostDfa::find(const Lookup& lookup, std::string_view text, std::size_t from, std::size_t& start,
+                       std::size_t& end) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t n = text.size();
   std::size_t i = from;
@@ -116,7 +122,7 @@ bool LeftmostDfa::find(std::string_view text, std::size_t from, std::size_t& sta
     if (idle) i = filter_.next(p, i, n);
     if (i >= n) break;
     std::size_t length;
-    const std::uint32_t cls = classes_.classAt(p, i, n, length);
+    const std::uint32_t cls = lookup.classAt(p, i, n, length);
     if (cls == CharClasses::kBlank) {
       i += length;  // inside a match a blank is skipped; it never starts one
       continue;

@@ -63,6 +63,8 @@ class LeftmostDfa {
     std::int32_t value;
     std::int32_t action;
   };
+  template <typename Lookup>
+  bool find(const Lookup& lookup, std::string_view text, std::size_t from, std::size_t& start, std::size_t& end);
   Step transition(std::int32_t from, std::uint32_t cls);
   std::int32_t internState(const StateKey& key, std::uint32_t flags);
   std::int32_t internAction(const Action& action);

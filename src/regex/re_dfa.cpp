@@ -52,6 +52,11 @@ std::int32_t TRE_DFA::transition(std::int32_t from, std::uint32_t cls) {
 }
 
 std::size_t TRE_DFA::earliestEnd(std::string_view text, std::size_t& idle) {
+  return classes_.withLookup([&](const auto& lookup) { return earliestEnd(lookup, text, idle); });
+}
+
+template <typename Lookup>
+std::size_t TRE_DFA::earliestEnd(const Lookup& lookup, std::string_view text, std::size_t& idle) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t n = text.size();
   std::size_t i = 0;
@@ -63,7 +68,7 @@ std::size_t TRE_DFA::earliestEnd(std::string_view text, std::size_t& idle) {
     std::int32_t s = 0;
     for (;;) {
       std::size_t length;
-      const std::uint32_t cls = classes_.classAt(p, i, n, length);
+      const std::uint32_t cls = lookup.classAt(p, i, n, length);
       std::int32_t value = cache_.at(s, cls);
       if (value == StateCache::kUnknown) value = transition(s, cls);
       i += length;

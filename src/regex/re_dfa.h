@@ -41,6 +41,8 @@ class TRE_DFA {
   static constexpr std::uint32_t kAccept = 1;
   static constexpr std::uint32_t kIdle = 2;
 
+  template <typename Lookup>
+  std::size_t earliestEnd(const Lookup& lookup, std::string_view text, std::size_t& idle);
   std::int32_t transition(std::int32_t from, std::uint32_t cls);
   std::int32_t internState(const StateKey& key, std::uint32_t flags);
   void reset();

@@ -65,4 +65,13 @@ void TREParseTree::makeLeavesDisjoint() {
   }
 }
 
+void TREParseTree::dropNodes() {
+  std::vector<TRENode>().swap(nodes_);
+  std::unordered_map<std::uint32_t, int>().swap(leafNodes_);
+  leaves_.shrink_to_fit();
+  pieces_.shrink_to_fit();
+  root_ = -1;
+  noCharacter_ = -1;
+}
+
 }  // namespace gleanix::regex

@@ -66,6 +66,11 @@ class TREParseTree {
   void makeLeavesDisjoint();
   const std::vector<TREPiece>& pieces() const { return pieces_; }
 
+  // Frees the nodes and the leaf index once the automaton is built from
+  // them; the leaves and pieces stay. A keyword search keeps thousands of
+  // compiled terms.
+  void dropNodes();
+
  private:
   std::vector<TRENode> nodes_;
   std::vector<TRELeaf> leaves_;

@@ -69,4 +69,9 @@ std::size_t TREPreProcessor::patternPosition(std::size_t outputPosition) const {
   return std::prev(it)->patternStart + 1;
 }
 
+void TREPreProcessor::releaseOutput() {
+  std::string().swap(output_);
+  std::vector<Piece>().swap(pieces_);
+}
+
 }  // namespace gleanix::regex

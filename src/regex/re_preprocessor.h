@@ -27,6 +27,8 @@ class TREPreProcessor {
   // cannot be tokenised (fuzzy flag on only); the output is then empty.
   void process(std::string_view pattern);
   const std::string& output() const { return output_; }
+  // Frees the output and its positions once they have been compiled.
+  void releaseOutput();
 
   // The 1-based position in the last pattern of what stands at the 1-based
   // position outputPosition of the output, so that an error found in the

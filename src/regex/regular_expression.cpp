@@ -26,6 +26,9 @@ void TRegularExpression::setRegExp(std::string_view pattern) {
   }
   try {
     compiled_ = std::make_unique<CompiledPattern>(preprocessor_.output());
+    // A keyword search keeps thousands of expressions: the rewritten text
+    // is needed only to report an error.
+    preprocessor_.releaseOutput();
   } catch (const ERegExpParser& e) {
     compiled_.reset();
     // Report the error where it stands in the pattern as written, not in

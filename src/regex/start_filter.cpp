@@ -23,25 +23,24 @@ StartFilter::StartFilter(const CharClasses& classes, const std::vector<std::uint
   auto starts = [&](std::uint32_t cls) { return cls != CharClasses::kBlank && startClass[cls]; };
   std::size_t pairCount = 0;
   // Rows shared by several lead bytes are looked at once.
-  std::unordered_map<const std::uint32_t*, std::pair<std::array<std::uint64_t, 4>, unsigned>> rowsDone;
+  std::unordered_map<unsigned, std::pair<std::array<std::uint64_t, 4>, unsigned>> rowsDone;
   for (unsigned b = 0; b < 256; ++b) {
-    single_[b] = starts(classes.classOf(b));
+    if (starts(classes.classOf(b))) single_[b >> 6] |= std::uint64_t{1} << (b & 63);
     if (classes.isLead(b)) {
-      const std::uint32_t* row = classes.row(b);
-      auto [it, added] = rowsDone.try_emplace(row);
+      auto [it, added] = rowsDone.try_emplace(classes.rowId(b));
       auto& [bits, count] = it->second;
       if (added) {
         bits.fill(0);
         count = 0;
         for (unsigned c = 0; c < 256; ++c) {
-          if (!starts(row[c])) continue;
+          if (!starts(classes.pairClass(b, c))) continue;
           bits[c >> 6] |= std::uint64_t{1} << (c & 63);
           ++count;
         }
       }
       rowOf_[b] = addRow(bits);
       pairCount += count;
-    } else if (single_[b]) {
+    } else if (single(b)) {
       // A one-byte character starts a match whatever byte follows it.
       rowOf_[b] = 1;
       pairCount += 256;
@@ -58,6 +57,7 @@ StartFilter::StartFilter(const CharClasses& classes, const std::vector<std::uint
     if (!ranges.empty() && ranges.size() <= kMaxVectorRanges) {
       mode_ = Mode::Vector;
       vectorCount_ = ranges.size();
+      vectorTests_.resize(ranges.size());
       // Kind 0: one first byte and one second byte; 1: one first byte, any
       // second; 2: ranges.
       auto kind = [](const PairRange& r) {
@@ -69,10 +69,10 @@ StartFilter::StartFilter(const CharClasses& classes, const std::vector<std::uint
                        [&](const PairRange& x, const PairRange& y) { return kind(x) < kind(y); });
       for (std::size_t k = 0; k < ranges.size(); ++k) {
         const PairRange& r = ranges[k];
-        std::memset(vectorTests_[k][0], r.firstLow, 16);
-        std::memset(vectorTests_[k][1], r.firstHigh - r.firstLow, 16);
-        std::memset(vectorTests_[k][2], r.secondLow, 16);
-        std::memset(vectorTests_[k][3], r.secondHigh - r.secondLow, 16);
+        std::memset(vectorTests_[k].v[0], r.firstLow, 16);
+        std::memset(vectorTests_[k].v[1], r.firstHigh - r.firstLow, 16);
+        std::memset(vectorTests_[k].v[2], r.secondLow, 16);
+        std::memset(vectorTests_[k].v[3], r.secondHigh - r.secondLow, 16);
         if (kind(r) <= 0) vectorKindEnd_[0] = k + 1;
         if (kind(r) <= 1) vectorKindEnd_[1] = k + 1;
       }
@@ -152,9 +152,9 @@ std::size_t StartFilter::scanVector(const unsigned char* p, std::size_t i, std::
     std::memcpy(&a, p + i, 16);
     std::memcpy(&b, p + i + 1, 16);
     Bytes hit = {};
-    for (std::size_t k = 0; k < pairsEnd; ++k) hit |= equal(a, vectorTests_[k][0]) & equal(b, vectorTests_[k][2]);
-    for (std::size_t k = pairsEnd; k < firstEnd; ++k) hit |= equal(a, vectorTests_[k][0]);
-    for (std::size_t k = firstEnd; k < count; ++k) hit |= inRange(a, vectorTests_[k][0]) & inRange(b, vectorTests_[k][2]);
+    for (std::size_t k = 0; k < pairsEnd; ++k) hit |= equal(a, vectorTests_[k].v[0]) & equal(b, vectorTests_[k].v[2]);
+    for (std::size_t k = pairsEnd; k < firstEnd; ++k) hit |= equal(a, vectorTests_[k].v[0]);
+    for (std::size_t k = firstEnd; k < count; ++k) hit |= inRange(a, vectorTests_[k].v[0]) & inRange(b, vectorTests_[k].v[2]);
     std::uint64_t low;
     std::uint64_t high;
     std::memcpy(&low, &hit, 8);
@@ -178,7 +178,7 @@ std::size_t StartFilter::scan(const unsigned char* p, std::size_t i, std::size_t
   for (; i + 1 < n; ++i) {
     if (pair(p[i], p[i + 1])) return i;
   }
-  return (i + 1 == n && single_[p[i]]) ? i : n;
+  return (i + 1 == n && single(p[i])) ? i : n;
 }
 
 std::size_t StartFilter::next(const unsigned char* p, std::size_t i, std::size_t n) const {

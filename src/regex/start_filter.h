@@ -60,18 +60,20 @@ class StartFilter {
 
   bool pair(unsigned b, unsigned c) const { return (rows_[rowOf_[b]][c >> 6] >> (c & 63)) & 1; }
   bool candidateAt(const unsigned char* p, std::size_t j, std::size_t n) const {
-    return j + 1 < n ? pair(p[j], p[j + 1]) : single_[p[j]];
+    return j + 1 < n ? pair(p[j], p[j + 1]) : single(p[j]);
   }
   std::size_t scan(const unsigned char* p, std::size_t i, std::size_t n) const;
 
   Mode mode_ = Mode::EveryCharacter;
   // Per range: 16 copies each of first low, first width, second low, second width.
   std::size_t vectorCount_ = 0;
-  alignas(16) unsigned char vectorTests_[kMaxVectorRanges][4][16] = {};
+  struct VectorTest {
+    unsigned char v[4][16];
+  };
+  std::vector<VectorTest> vectorTests_;  // only as many as the ranges
   // Tests [0, end[0]) compare one byte pair, [end[0], end[1]) one first
   // byte, the rest ranges.
   std::size_t vectorKindEnd_[2] = {};
-  bool single_[256] = {};     // a one-byte character (or a lone last lead byte)
   // The pair table, 256 x 256 bits, stored by distinct rows: a keyword
   // search holds one filter per term and most first bytes share the empty
   // row. rows_[0] is empty, rows_[1] full (a one-byte start character).
@@ -79,6 +81,10 @@ class StartFilter {
   std::uint8_t rowOf_[256] = {};
   std::vector<Row> rows_;
   std::uint8_t addRow(const Row& row);
+  // A one-byte character (or a lone last lead byte) that can begin a match,
+  // by byte: one bit each.
+  Row single_ = {};
+  bool single(unsigned b) const { return (single_[b >> 6] >> (b & 63)) & 1; }
 };
 
 }  // namespace gleanix::regex

@@ -2,22 +2,27 @@
 
 namespace gleanix::sys {
 
-std::vector<std::string> splitLines(std::string_view bytes) {
-  std::vector<std::string> lines;
+void splitLineViews(std::string_view bytes, std::vector<std::string_view>& lines) {
+  lines.clear();
   std::size_t start = 0;
   std::size_t i = 0;
   while (i < bytes.size()) {
     const char c = bytes[i];
     if (c == '\r' || c == '\n') {
-      lines.emplace_back(bytes.substr(start, i - start));
+      lines.push_back(bytes.substr(start, i - start));
       i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
       start = i;
     } else {
       ++i;
     }
   }
-  if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
-  return lines;
+  if (start < bytes.size()) lines.push_back(bytes.substr(start));
+}
+
+std::vector<std::string> splitLines(std::string_view bytes) {
+  std::vector<std::string_view> views;
+  splitLineViews(bytes, views);
+  return std::vector<std::string>(views.begin(), views.end());
 }
 
 std::optional<std::vector<std::string>> FileSystem::readLines(const std::string& path) const {

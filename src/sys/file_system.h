@@ -74,5 +74,7 @@ class FileSystem {
 
 // Splits bytes into lines as FileSystem::readLines does.
 std::vector<std::string> splitLines(std::string_view bytes);
+// The same lines as views into bytes (into lines, which is cleared first).
+void splitLineViews(std::string_view bytes, std::vector<std::string_view>& lines);
 
 }  // namespace gleanix::sys

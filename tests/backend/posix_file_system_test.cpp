@@ -190,6 +190,80 @@ TEST(PosixFileSystem, CaseResolutionNeverListsDirectoriesAboveTheExactPart) {
   EXPECT_GT(rootOpens, 0);  // the watch works: the root itself was listed
 }
 
+// The times a directory was read (listed), as a watch on it saw.
+int directoryReads(int watch) {
+  alignas(inotify_event) char buffer[4096];
+  int opens = 0;
+  for (ssize_t n; (n = ::read(watch, buffer, sizeof buffer)) > 0;) {
+    for (char* p = buffer; p < buffer + n;) {
+      const auto* e = reinterpret_cast<const inotify_event*>(p);
+      if (e->len == 0 && (e->mask & IN_ACCESS)) ++opens;
+      p += sizeof(inotify_event) + e->len;
+    }
+  }
+  return opens;
+}
+
+std::vector<std::string> names(const std::vector<sys::DirEntry>& entries) {
+  std::vector<std::string> out;
+  for (const sys::DirEntry& e : entries) out.push_back(e.name + (e.isDirectory ? "\\" : ""));
+  return out;
+}
+
+// A copy run changes its folder with every mail and looks up names that do
+// not exist yet in any letter case: its own changes must not make it read
+// a folder of thousands of mails again, and what it then finds must be what
+// a fresh reading finds.
+TEST(PosixFileSystem, OwnChangesKeepTheListingOfTheFolderTheyChange) {
+  TempDir dir;
+  dir.makeDir({"box"});
+  for (int i = 0; i < 20; ++i) dir.put({"box", "M" + std::to_string(100 + i) + ".ALM"}, "m");
+  dir.put({"box", "Old.txt"}, "o");
+  // The folder's last change lies a few ticks of the file clock back (its
+  // time a fraction of a second): its first listing is settled.
+  const std::string box = dir.native({"box"});
+  const timespec past[2] = {{::time(nullptr) - 60, 5000}, {::time(nullptr) - 60, 5000}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, box.c_str(), past, 0), 0);
+  ::usleep(50000);
+  PosixFileSystem fs;
+  const std::string b = dir.path() + "box\\";
+  ASSERT_EQ(fs.list(b + "*.ALM").size(), 20u);
+
+  const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ASSERT_GE(watch, 0);
+  ASSERT_GE(::inotify_add_watch(watch, box.c_str(), IN_ACCESS), 0);
+  for (int i = 0; i < 5; ++i) {
+    const std::string key = "K" + std::to_string(i);
+    EXPECT_FALSE(fs.exists(b + "~gxm-" + key + ".TMP"));
+    ASSERT_TRUE(fs.writeFileAtomic(b + "~GXM-" + key + ".tmp", "mail"));
+    ASSERT_TRUE(fs.appendLine(b + "ENTRY.LST", key + "=line"));
+    ASSERT_TRUE(fs.moveFile(b + "~GXM-" + key + ".tmp", b + key + ".ALM"));
+    EXPECT_TRUE(fs.isFile(b + key + ".alm"));
+    EXPECT_FALSE(fs.exists(b + "~GXM-" + key + ".tmp"));
+  }
+  ASSERT_TRUE(fs.writeFileAtomic(b + "OLD.TXT", "replaced"));  // kept under its stored name
+  ASSERT_TRUE(fs.removeFile(b + "m100.alm"));
+  ASSERT_TRUE(fs.createDirectory(b + "Sub"));
+  ASSERT_TRUE(fs.moveFile(b + "m101.ALM", b + "Sub\\Moved.ALM"));
+  EXPECT_FALSE(fs.exists(b + "M100.ALM"));
+  EXPECT_FALSE(fs.exists(b + "M101.ALM"));
+  EXPECT_TRUE(fs.isFile(b + "SUB\\moved.alm"));
+  EXPECT_TRUE(fs.isDirectory(b + "sub"));
+  EXPECT_EQ(fs.readFile(b + "old.txt"), "replaced");
+  const auto ours = names(fs.list(b + "*.*"));
+  EXPECT_EQ(directoryReads(watch), 0);
+  ::close(watch);
+
+  PosixFileSystem fresh;
+  EXPECT_EQ(ours, names(fresh.list(b + "*.*")));
+  EXPECT_EQ(std::count(ours.begin(), ours.end(), "Old.txt"), 1);
+  // A change behind its back, at a later tick, is seen.
+  dir.put({"box", "Later.ALM"}, "l");
+  const timespec later[2] = {{::time(nullptr) + 60, 0}, {::time(nullptr) + 60, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, box.c_str(), later, 0), 0);
+  EXPECT_TRUE(fs.isFile(b + "LATER.alm"));
+}
+
 }  // namespace
 }  // namespace gleanix::backend
 #endif

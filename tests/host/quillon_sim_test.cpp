@@ -152,6 +152,42 @@ TEST_F(SimTest, ImportsAppendToAnEntryListCutShort) {
   EXPECT_EQ(lines[1].substr(0, 9), key + "=");
 }
 
+TEST_F(SimTest, AHalfLineOfAKilledImportIsCutOffByTheNextChange) {
+  // Killed while appending: the start of the pending mail's line, with no
+  // line end, in the entry list and in a trash list (whose lines name the
+  // folder too). A line without a line end that no pending mail explains
+  // stays as it is.
+  disk.write("Acc1\\User002.box\\ENTRY.LST", "ABCDEF01" + kLine + "ABCDEF02=AAAA");
+  disk.write("Acc1\\User002.box\\ABCDEF01.ALM", testing::mailText("old"));
+  disk.write("Acc1\\User002.box\\~GXM-ABCDEF02.tmp", testing::mailText("half listed"));
+  disk.write("Acc1\\Inbox.box\\~GXM-ABCDEF03.tmp", testing::mailText("half trashed"));
+  disk.write("Acc1\\Trash.box", "acc1\\inbox.box\\ABC");
+  disk.write("Acc2\\Inbox.box\\ENTRY.LST", "ABCDEF09=AAAAAA0000000042a@example.jp:no line end");
+  disk.write("Acc2\\Inbox.box\\~GXM-ABCDEF04.tmp", testing::mailText("never listed"));
+  QuillonSim sim(*fs, disk.root());
+  std::string key;
+  ASSERT_TRUE(sim.importFile(disk.root() + "incoming.eml", "Acc1\\User002.box", 0, &key));
+  const auto lines = sys::splitLines(disk.read("Acc1\\User002.box\\ENTRY.LST"));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0] + "\r\n", "ABCDEF01" + kLine);
+  EXPECT_EQ(lines[1].substr(0, 9), key + "=");
+  EXPECT_FALSE(disk.exists("Acc1\\User002.box\\~GXM-ABCDEF02.tmp"));
+  EXPECT_FALSE(disk.exists("Acc1\\User002.box\\ABCDEF02.ALM"));
+
+  ASSERT_TRUE(sim.importFile(disk.root() + "incoming.eml", "Acc1\\Trash.box", 0, &key));
+  const auto trash = sys::splitLines(disk.read("Acc1\\Trash.box"));
+  ASSERT_EQ(trash.size(), 1u);
+  EXPECT_EQ(trash[0].substr(0, 24), "Acc1\\Inbox.box\\" + key + "=");
+  EXPECT_FALSE(disk.exists("Acc1\\Inbox.box\\~GXM-ABCDEF03.tmp"));
+  EXPECT_FALSE(disk.exists("Acc1\\Inbox.box\\ABCDEF03.ALM"));
+
+  ASSERT_TRUE(sim.importFile(disk.root() + "incoming.eml", "Acc2\\Inbox.box", 0, &key));
+  const auto kept = sys::splitLines(disk.read("Acc2\\Inbox.box\\ENTRY.LST"));
+  ASSERT_EQ(kept.size(), 2u);
+  EXPECT_EQ(kept[0], "ABCDEF09=AAAAAA0000000042a@example.jp:no line end");
+  EXPECT_FALSE(disk.exists("Acc2\\Inbox.box\\~GXM-ABCDEF04.tmp"));
+}
+
 TEST_F(SimTest, MoveCarriesFileAndEntryLine) {
   QuillonSim sim(*fs, disk.root());
   ASSERT_TRUE(sim.moveMail("Acc1\\Inbox.box\\mail0001", "Acc1\\User002.box\\"));

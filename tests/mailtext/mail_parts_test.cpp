@@ -37,6 +37,12 @@ bool expectLikeSplitMail(const std::string& bytes) {
   EXPECT_EQ(parts.bodyText(), joinLines(expected.body));
   EXPECT_EQ(copies(parts.body()), expected.body);
   EXPECT_EQ(warnings, expected.warnings);
+  // The texts added to what a buffer already holds.
+  std::string added = "held";
+  parts.appendHeaderText(added);
+  parts.appendBodyText(added);
+  EXPECT_EQ(added, "held" + joinLines(expected.header) + joinLines(expected.body));
+  EXPECT_EQ(parts.bodyNeedsDecoding(), needsDecoding(joinLines(expected.body)));
   return parts.viewedInPlace();
 }
 
@@ -64,12 +70,19 @@ TEST(MailParts, OtherMailsAreSplitByLines) {
       "Subject: a\r\n\r\nmixed\nends\r\n",
       "Subject: a\r\n\r\nlone\rCR\r\n",
       "Subject: a\r\n\r\n\r",
+      "Subject: a\nFrom: b\n",
+      "Subject: a\n\n\r\r\n\n\rlast",
+      "Subject: a\nContent-Type: Text/Plain\n\n\x95\\\n\x81",
       // Bodies not taken whole.
       "Content-Type: multipart/mixed; boundary=\"XX\"\r\n\r\npre\r\n--XX\r\nContent-Type: text/plain\r\n\r\n"
       "one\r\n--XX\r\nContent-Type: image/png\r\n\r\nAAAA\r\n--XX--\r\n",
       "Content-Type: multipart/mixed\r\n\r\nno boundary\r\n",
       "Content-Type: multipart/mixed; boundary=\"\r\n\r\nillegal\r\n",
       "Content-Type: application/octet-stream\r\n\r\nAAAA\r\n",
+      // A JIS body with other line ends, and a multipart one whose JIS is
+      // in its second text part.
+      "Subject: a\n\n\x1B$B$\"\x1B(B\n",
+      "Content-Type: multipart/mixed; boundary=XX\r\n\r\n--XX\r\n\r\nplain\r\n--XX\r\n\r\n=1B$B$\"=1B(B\r\n--XX--\r\n",
   };
   for (const std::string& bytes : cases) {
     SCOPED_TRACE(bytes);

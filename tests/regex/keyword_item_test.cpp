@@ -44,6 +44,26 @@ TEST(RegexKeywordItem, TermsOfALineMustAllOccurAndAnyLineWillDo) {
   EXPECT_TRUE(holds(item, "c b a"));
 }
 
+TEST(RegexKeywordItem, ATermRepeatedOnOtherLinesKeepsEachLinesMeaning) {
+  // A repeated term is compiled once; every place it stands still counts.
+  TKeywordItem item;
+  item.setKeywords("gamma alpha\r\nbeta alpha gamma\r\nalpha alpha delta\r\nbeta");
+  EXPECT_EQ(item.terms().size(), 9u);
+  EXPECT_TRUE(holds(item, "gamma alpha"));
+  EXPECT_TRUE(holds(item, "delta alpha"));
+  EXPECT_TRUE(holds(item, "beta"));
+  EXPECT_FALSE(holds(item, "alpha"));
+  EXPECT_FALSE(holds(item, "delta gamma"));
+  // Thousands of one-letter terms, nearly all repeats: the line of them
+  // holds only where every letter occurs.
+  std::string many;
+  for (int i = 0; i < 5000; ++i) many += std::string(1, static_cast<char>('a' + i % 5)) + " ";
+  item.setKeywords(many + "z");
+  EXPECT_TRUE(holds(item, "e d c b a z"));
+  EXPECT_FALSE(holds(item, "e d c b a"));
+  EXPECT_FALSE(holds(item, "e d b a z"));
+}
+
 TEST(RegexKeywordItem, TermsFoldAndIgnoreBlanksInTheText) {
   TKeywordItem item;
   item.setKeywords("ｶﾞｲﾄﾞ");

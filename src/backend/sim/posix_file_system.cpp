@@ -71,6 +71,13 @@ std::string withoutTrailingSlash(std::string p) {
   return p;
 }
 
+// "a//b" as "a/b": one spelling per directory, so that the listing cache
+// knows a directory under one name whichever way a root was joined.
+std::string singleSlashes(std::string p) {
+  p.erase(std::unique(p.begin(), p.end(), [](char a, char b) { return a == '/' && b == '/'; }), p.end());
+  return p;
+}
+
 // "/" is never the second byte of a double-byte character (those start at
 // 0x40), so a POSIX path splits at its last "/" safely.
 std::pair<std::string, std::string> splitLast(const std::string& posix) {
@@ -148,15 +155,119 @@ const sys::DirEntry* PosixFileSystem::Listing::find(const std::string& name) con
   return first;
 }
 
-std::shared_ptr<const PosixFileSystem::Listing> PosixFileSystem::listing(const std::string& posixDir) const {
+namespace {
+
+// The entry a listing gives a name in dir, links included.
+std::optional<sys::DirEntry> entryAt(const std::string& dir, const std::string& name) {
+  struct stat ls {};
+  if (::lstat(joinPath(dir, name).c_str(), &ls) != 0) return std::nullopt;
+  sys::DirEntry e{name, S_ISDIR(ls.st_mode), S_ISLNK(ls.st_mode)};
+  if (e.isLink) {
+    struct stat es {};
+    e.isDirectory = statPath(joinPath(dir, name), es) && S_ISDIR(es.st_mode);
+  }
+  return e;
+}
+
+}  // namespace
+
+std::optional<PosixFileSystem::Stamp> PosixFileSystem::stampOf(const std::string& posixDir) {
   struct stat st {};
-  if (!statPath(posixDir, st) || !S_ISDIR(st.st_mode)) return nullptr;
-  const Stamp stamp{st.st_dev,    st.st_ino, nanoseconds(st.st_mtim), nanoseconds(st.st_ctim),
-                    st.st_size, st.st_nlink};
+  if (!statPath(posixDir, st) || !S_ISDIR(st.st_mode)) return std::nullopt;
+  return Stamp{st.st_dev, st.st_ino, nanoseconds(st.st_mtim), nanoseconds(st.st_ctim), st.st_size, st.st_nlink};
+}
+
+bool PosixFileSystem::Listing::trusted(const Stamp& now, long long clockNs) const {
+  return settled && stamp == now && (!patched || clockNs - readNs < kPatchedTrustNs);
+}
+
+PosixFileSystem::OwnChange PosixFileSystem::beginChange(const std::string& posixDir) const {
+  OwnChange change{posixDir, std::nullopt, nullptr};
+  const auto now = stampOf(posixDir);
+  if (!now) return change;
+  change.key = keyOf(*now);
+  const long long clockNs = fileClockNs();
+  std::lock_guard<std::mutex> lock(mutex_);
+  const bool alone = ++changing_[*change.key] == 1;
+  auto it = cache_.find(*change.key);
+  if (alone && it != cache_.end() && it->second->trusted(*now, clockNs)) change.listing = it->second;
+  return change;
+}
+
+void PosixFileSystem::endChange(OwnChange& change, const std::vector<std::string>& removed,
+                                const std::vector<std::string>& added) const {
+  if (!change.key) return;
+  std::vector<sys::DirEntry> entries;
+  bool known = true;  // every added entry could be looked at
+  if (change.listing) {
+    for (const std::string& name : added) {
+      if (auto e = entryAt(change.dir, name)) {
+        entries.push_back(std::move(*e));
+      } else {
+        known = false;
+      }
+    }
+  }
+  const auto after = stampOf(change.dir);
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto counter = changing_.find(*change.key);
+  const bool alone = counter != changing_.end() && counter->second == 1;
+  if (counter != changing_.end() && --counter->second == 0) changing_.erase(counter);
+  auto it = cache_.find(*change.key);
+  if (it == cache_.end()) return;
+  if (!alone) {
+    cache_.erase(it);  // the other change cannot carry this one's listing over
+    return;
+  }
+  if (!change.listing || it->second != change.listing) return;  // the lookups decide, as ever
+  if (!known || !after || keyOf(*after) != *change.key) {
+    cache_.erase(it);
+    return;
+  }
+  // Readers hold listings only while they look; one that does now keeps
+  // its copy unchanged.
+  std::shared_ptr<Listing> patched =
+      change.listing.use_count() > 2 ? std::make_shared<Listing>(*change.listing) : change.listing;
+  change.listing.reset();
+  for (const std::string& name : removed) patched->erase(name);
+  for (sys::DirEntry& e : entries) patched->insert(std::move(e));
+  patched->stamp = *after;
+  patched->patched = true;
+  it->second = std::move(patched);
+}
+
+void PosixFileSystem::Listing::erase(const std::string& name) {
+  const std::string key = util::upperAscii(name);
+  for (auto it = std::lower_bound(keys.begin(), keys.end(), key); it != keys.end() && *it == key; ++it) {
+    const auto index = it - keys.begin();
+    if (entries[static_cast<std::size_t>(index)].name != name) continue;
+    keys.erase(it);
+    entries.erase(entries.begin() + index);
+    return;
+  }
+}
+
+void PosixFileSystem::Listing::insert(sys::DirEntry entry) {
+  std::string key = util::upperAscii(entry.name);
+  auto it = std::lower_bound(keys.begin(), keys.end(), key);
+  for (; it != keys.end() && *it == key; ++it) {
+    const sys::DirEntry& e = entries[static_cast<std::size_t>(it - keys.begin())];
+    if (e.name == entry.name) return;  // already there (a file replaced)
+    if (e.name > entry.name) break;
+  }
+  const auto index = it - keys.begin();
+  keys.insert(it, std::move(key));
+  entries.insert(entries.begin() + index, std::move(entry));
+}
+
+std::shared_ptr<const PosixFileSystem::Listing> PosixFileSystem::listing(const std::string& posixDir) const {
+  const auto current = stampOf(posixDir);
+  if (!current) return nullptr;
+  const Stamp stamp = *current;
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    auto it = cache_.find(posixDir);
-    if (it != cache_.end() && it->second->settled && it->second->stamp == stamp) return it->second;
+    auto it = cache_.find(keyOf(stamp));
+    if (it != cache_.end() && it->second->trusted(stamp, fileClockNs())) return it->second;
   }
   // A change made while or after reading gets a time stamp at or after
   // readNs; only a stamp older than that proves the listing current for as
@@ -165,6 +276,7 @@ std::shared_ptr<const PosixFileSystem::Listing> PosixFileSystem::listing(const s
   auto fresh = std::make_shared<Listing>();
   fresh->stamp = stamp;
   fresh->settled = std::max(stamp.mtimeNs, stamp.ctimeNs) + stampGrainNs(stamp.mtimeNs) < readNs;
+  fresh->readNs = readNs;
 
   std::vector<std::pair<std::string, sys::DirEntry>> keyed;
   if (DIR* dir = ::opendir(posixDir.c_str())) {
@@ -216,13 +328,13 @@ std::shared_ptr<const PosixFileSystem::Listing> PosixFileSystem::listing(const s
     fresh->entries.push_back(std::move(keyed[o.index].second));
   }
   std::lock_guard<std::mutex> lock(mutex_);
-  cache_[posixDir] = fresh;
+  cache_[keyOf(stamp)] = fresh;
   return fresh;
 }
 
 std::optional<std::string> PosixFileSystem::resolve(const std::string& path) const {
   if (path.empty()) return std::nullopt;
-  const std::string posix = toPosix(path);
+  const std::string posix = singleSlashes(toPosix(path));
   struct stat st {};
   if (statPath(posix, st)) return withoutTrailingSlash(posix);  // exact spelling exists
   // The longest leading part that exists as spelt; only the components
@@ -365,7 +477,10 @@ std::optional<std::string> PosixFileSystem::storedName(const std::string& path) 
 bool PosixFileSystem::createDirectory(const std::string& path) {
   auto p = place(path);
   if (!p || p->stored) return false;
-  return ::mkdir(joinPath(p->dir, p->name).c_str(), 0777) == 0;
+  OwnChange change = beginChange(p->dir);
+  const bool made = ::mkdir(joinPath(p->dir, p->name).c_str(), 0777) == 0;
+  endChange(change, {}, made ? std::vector<std::string>{p->name} : std::vector<std::string>{});
+  return made;
 }
 
 bool PosixFileSystem::writeFileAtomic(const std::string& path, std::string_view bytes) {
@@ -377,24 +492,30 @@ bool PosixFileSystem::writeFileAtomic(const std::string& path, std::string_view 
   if (replacing && !S_ISREG(old.st_mode)) return false;
 
   std::string temp;
+  OwnChange change = beginChange(p->dir);
   const int fd = createTemporary(p->dir, temp);
-  if (fd < 0) return false;
-  bool ok = writeAll(fd, bytes);
+  bool ok = fd >= 0 && writeAll(fd, bytes);
   if (ok && replacing) ::fchmod(fd, old.st_mode & 07777);  // the file keeps its permissions
   ok = ok && ::fsync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
+  if (fd >= 0) ok = ::close(fd) == 0 && ok;
   ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temp.c_str());
-    return false;
-  }
+  if (!ok && fd >= 0) ::unlink(temp.c_str());
+  // The temporary file came and went within the change.
+  const std::string name = target.substr(target.rfind('/') + 1);
+  endChange(change, {}, ok && !replacing ? std::vector<std::string>{name} : std::vector<std::string>{});
+  if (!ok) return false;
   syncDirectory(p->dir);
   return true;
 }
 
 bool PosixFileSystem::removeFile(const std::string& path) {
   auto p = resolve(path);
-  return p && ::unlink(p->c_str()) == 0;
+  if (!p) return false;
+  const auto [dir, name] = splitLast(*p);
+  OwnChange change = beginChange(dir);
+  const bool removed = ::unlink(p->c_str()) == 0;
+  endChange(change, removed ? std::vector<std::string>{name} : std::vector<std::string>{}, {});
+  return removed;
 }
 
 bool PosixFileSystem::moveFile(const std::string& from, const std::string& to) {
@@ -402,22 +523,37 @@ bool PosixFileSystem::moveFile(const std::string& from, const std::string& to) {
   auto p = place(to);
   if (!source || !p) return false;
   const std::string target = joinPath(p->dir, p->name);
-  if (!p->stored) return renameNoReplace(*source, target);
-  // The target exists: allowed only when it is the source itself, named in
-  // another letter case, and then the move just changes the spelling.
   const auto [sourceDir, sourceName] = splitLast(*source);
-  const bool sameEntry = util::equalsIgnoreCase(sourceName, *p->stored) && sameInode(sourceDir, p->dir) &&
-                         sameInode(*source, joinPath(p->dir, *p->stored));
-  if (!sameEntry) return false;
-  if (*p->stored == p->name) return true;
-  return renameNoReplace(*source, target);
+  if (p->stored) {
+    // The target exists: allowed only when it is the source itself, named
+    // in another letter case, and then the move just changes the spelling.
+    const bool sameEntry = util::equalsIgnoreCase(sourceName, *p->stored) && sameInode(sourceDir, p->dir) &&
+                           sameInode(*source, joinPath(p->dir, *p->stored));
+    if (!sameEntry) return false;
+    if (*p->stored == p->name) return true;
+  }
+  const bool oneDirectory = sourceDir == p->dir || sameInode(sourceDir, p->dir);
+  OwnChange leaving = beginChange(sourceDir);
+  OwnChange entering = oneDirectory ? OwnChange{} : beginChange(p->dir);
+  const bool moved = renameNoReplace(*source, target);
+  const std::vector<std::string> gone = moved ? std::vector<std::string>{sourceName} : std::vector<std::string>{};
+  const std::vector<std::string> come = moved ? std::vector<std::string>{p->name} : std::vector<std::string>{};
+  if (oneDirectory) {
+    endChange(leaving, gone, come);
+  } else {
+    endChange(entering, {}, come);
+    endChange(leaving, gone, {});
+  }
+  return moved;
 }
 
 bool PosixFileSystem::appendLine(const std::string& path, std::string_view line) {
   auto p = place(path);
   if (!p) return false;
   const std::string target = joinPath(p->dir, p->stored ? *p->stored : p->name);
+  OwnChange change = p->stored ? OwnChange{} : beginChange(p->dir);
   const int fd = ::open(target.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  if (!p->stored) endChange(change, {}, fd >= 0 ? std::vector<std::string>{p->name} : std::vector<std::string>{});
   if (fd < 0) return false;
   struct stat st {};
   bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
@@ -428,9 +564,15 @@ bool PosixFileSystem::appendLine(const std::string& path, std::string_view line)
     if (last != '\n' && last != '\r') bytes = "\r\n";  // a line cut short stays a line of its own
   }
   bytes.append(line).append("\r\n");
-  // One write: the kernel puts it at the end in one piece, so a kill leaves
-  // the file with the whole line or without it.
-  ok = ok && writeAll(fd, bytes) && ::fsync(fd) == 0;
+  // One write: the kernel puts it at the end in one piece. Should it write
+  // only part (a full disk), the part is cut off again, so that a failed
+  // append leaves the file as it was.
+  const bool written = ok && writeAll(fd, bytes);
+  if (ok && !written) {
+    const int cut = ::ftruncate(fd, st.st_size);
+    (void)cut;  // the append fails either way
+  }
+  ok = written && ::fsync(fd) == 0;
   ok = ::close(fd) == 0 && ok;
   if (ok && !p->stored) syncDirectory(p->dir);
   return ok;

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sys/file_system.h"
@@ -57,11 +58,20 @@ class PosixFileSystem : public sys::FileSystem {
     // False while a change could still come within the same timestamp tick
     // and so leave the stamp as it is: such a listing is read again.
     bool settled = false;
+    // When the directory was last read; patched: own changes were put in
+    // since (see beginChange).
+    long long readNs = 0;
+    bool patched = false;
+    bool trusted(const Stamp& now, long long clockNs) const;
     std::vector<sys::DirEntry> entries;  // sorted as NTFS sorts
     std::vector<std::string> keys;       // the names upper-cased, same order
     // The entry named name in any letter case, the exact spelling first.
     const sys::DirEntry* find(const std::string& name) const;
+    // Takes away the entry of exactly this name / puts one in, in order.
+    void erase(const std::string& name);
+    void insert(sys::DirEntry entry);
   };
+  static std::optional<Stamp> stampOf(const std::string& posixDir);
   // Where a path would go: its existing parent directory, the last component
   // as given and, when an entry of that name exists, its stored spelling.
   struct Placement {
@@ -71,6 +81,32 @@ class PosixFileSystem : public sys::FileSystem {
   };
 
   std::shared_ptr<const Listing> listing(const std::string& posixDir) const;
+
+  // A change this object makes to the entries of a directory keeps the
+  // directory's cached listing instead of making the next lookup read the
+  // directory again (a copy run changes its folder with every mail). The
+  // stamp is read just before and just after the change; a listing that was
+  // current and settled just before takes the change and the new stamp.
+  // Another process's change within the same tick of the file clock as an
+  // own change leaves no trace in the stamp; so a patched listing is read
+  // again once it is kPatchedTrustNs old, and such a change is seen then.
+  // Two changes of one directory at a time, from two threads, drop the
+  // listing instead.
+  static constexpr long long kPatchedTrustNs = 1000000000LL;
+  // Listings are kept by the directory's device and inode, so that two
+  // spellings of one directory (through a link, or "x/./y") share one.
+  using DirKey = std::pair<dev_t, ino_t>;
+  static DirKey keyOf(const Stamp& s) { return {s.device, s.inode}; }
+  struct OwnChange {
+    std::string dir;
+    std::optional<DirKey> key;         // none: not a directory to follow
+    std::shared_ptr<Listing> listing;  // null: nothing to carry over
+  };
+  OwnChange beginChange(const std::string& posixDir) const;
+  // removed and added: the entry names, as stored, that the change took away
+  // from the directory and put into it.
+  void endChange(OwnChange& change, const std::vector<std::string>& removed,
+                 const std::vector<std::string>& added) const;
   std::optional<Placement> place(const std::string& path) const;
   // The real path (links followed) of an existing directory, remembered
   // while the directory stays the same one.
@@ -84,7 +120,8 @@ class PosixFileSystem : public sys::FileSystem {
   };
 
   mutable std::mutex mutex_;
-  mutable std::map<std::string, std::shared_ptr<const Listing>> cache_;
+  mutable std::map<DirKey, std::shared_ptr<Listing>> cache_;
+  mutable std::map<DirKey, int> changing_;  // own changes under way, by directory
   mutable std::map<std::string, RealPath> realDirs_;
   mutable std::map<std::string, std::string> realRoots_;
 };
