@@ -189,6 +189,7 @@ void QuillonApp::buildMainWindow() {
   w.list = desktop_.createWindow(spec(sys::ControlKind::ListView, "MailList", w.form, {200, 0, 640, 400},
                                       sys::kReadOnly | sys::kMultiSelect | sys::kRowSelect | sys::kShowSelectionAlways),
                                  &w);
+  showControls(w);
   desktop_.listAddColumn(w.list, "キー", 100);
   desktop_.listAddColumn(w.list, "メール", 330);
   fillFolderTree();
@@ -198,6 +199,13 @@ void QuillonApp::buildMainWindow() {
   desktop_.setMenuBar(w.form, bar);
   updateCaption();
   desktop_.setVisible(w.form, true);
+}
+
+// Controls are made hidden on a real desktop; the host shows its own.
+void QuillonApp::showControls(HostWindow& w) {
+  for (const sys::WindowHandle c : {w.tree, w.list, w.headerBlock, w.toolbar, w.editor}) {
+    if (c) desktop_.setVisible(c, true);
+  }
 }
 
 void QuillonApp::fillFolderTree() {
@@ -336,6 +344,7 @@ void QuillonApp::createViewWindow(HostWindow& w, const std::string& mail) {
   w.toolbar = desktop_.createWindow(spec(sys::ControlKind::ToolBar, "ToolBar", w.form, {0, 20, 600, 48}), &w);
   w.editor = desktop_.createWindow(
       spec(sys::ControlKind::Memo, "Editor", w.form, {0, 48, 600, 400}, sys::kReadOnly | sys::kShowSelectionAlways), &w);
+  showControls(w);
   desktop_.toolbarSetButtonRecordSize(w.toolbar, sys::toolbar::kButtonRecordSize);
   const sys::ImageListHandle images = desktop_.createImageList(23, 16);
   desktop_.imageListAdd(images, buttonImages(), sys::rgb(192, 192, 192));
@@ -369,6 +378,7 @@ void QuillonApp::createSendWindow(HostWindow& w, const std::string& header) {
   w.headerBlock = desktop_.createWindow(spec(sys::ControlKind::Memo, "HeaderBlock", w.form, {0, 0, 600, 100}), &w);
   w.editor = desktop_.createWindow(
       spec(sys::ControlKind::Memo, "Editor", w.form, {0, 100, 600, 400}, sys::kShowSelectionAlways), &w);
+  showControls(w);
   desktop_.setText(w.headerBlock, header);
   sim_.addWindow(w.form, false, header, w.editor);
   plugin_->sendCreate(w.form);

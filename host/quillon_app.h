@@ -118,6 +118,7 @@ class QuillonApp : public WindowHost {
 
  private:
   void buildMainWindow();
+  void showControls(HostWindow& w);
   void fillFolderTree();
   void fillMailList();
   void updateCaption();

@@ -9,6 +9,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <map>
@@ -133,8 +134,22 @@ bool answerNextMenu(DWORD thread, const std::string& item) {
   return true;
 }
 
-// What a screenshot shows: the window, with every popup menu open on the
-// screen.
+// What a screenshot shows of a window: its menu bar and client area. The
+// caption and frame are left out: on a display without a window manager
+// nothing draws them.
+RECT shownPart(HWND w) {
+  RECT r{};
+  if (!GetClientRect(w, &r)) return r;
+  MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  MENUBARINFO bar{};
+  bar.cbSize = sizeof(bar);
+  if (GetMenu(w) && GetMenuBarInfo(w, OBJID_MENU, 0, &bar) && bar.rcBar.bottom > bar.rcBar.top) {
+    r.top = std::min(r.top, bar.rcBar.top);
+  }
+  return r;
+}
+
+// ... with every popup menu open on the screen.
 RECT withOpenMenus(RECT r) {
   for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
     char cls[16] = {};
@@ -300,7 +315,8 @@ bool Win32Desktop::saveScreenshot(const std::string& file) {
   letDrawingShow();
   HWND front = GetForegroundWindow();
   RECT r{};
-  if (!front || !GetWindowRect(front, &r)) GetWindowRect(GetDesktopWindow(), &r);
+  if (front) r = shownPart(front);
+  if (IsRectEmpty(&r)) GetWindowRect(GetDesktopWindow(), &r);
   return saveScreenPng(withOpenMenus(r), file);
 }
 
@@ -330,9 +346,7 @@ bool Win32Desktop::saveMenuScreenshot(sys::WindowHandle w, int barPosition, cons
 void Win32Desktop::takeMenuShot(HWND owner) {
   if (menuShot_.empty()) return;
   letDrawingShow();
-  RECT r{};
-  GetWindowRect(owner, &r);
-  menuShotTaken_ = saveScreenPng(withOpenMenus(r), menuShot_);
+  menuShotTaken_ = saveScreenPng(withOpenMenus(shownPart(owner)), menuShot_);
   menuShot_.clear();
   EndMenu();
 }
