@@ -39,7 +39,7 @@ class Win32UserInput : public ::testing::Test {
     sys::WindowSpec f;
     f.kind = sys::ControlKind::Form;
     f.className = "TUserInputTest";
-    f.bounds = {40, 40, 400, 260};
+    f.bounds = {40, 40, 440, 300};
     form = d.createWindow(f, &sink);
     sink.form = form;
     sys::WindowSpec h;

@@ -552,7 +552,8 @@ bool Win32Desktop::preTranslate(MSG& msg) {
 
 void Win32Desktop::processPendingMessages() {
   MSG msg;
-  // Everything but what waits for a waiting loop.
+  // Everything but what waits for a waiting loop (registered messages,
+  // above it, come after the rest).
   const auto next = [&msg] {
     return PeekMessageA(&msg, nullptr, 0, kWhenWaitingMessage - 1, PM_REMOVE) ||
            PeekMessageA(&msg, nullptr, kWhenWaitingMessage + 1, ~0u, PM_REMOVE);

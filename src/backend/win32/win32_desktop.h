@@ -212,13 +212,15 @@ class Win32Desktop : public HostDesktop {
 
   // Carries a message posted with postWhenWaiting (lParam: a new
   // sys::Message); processPendingMessages, in every module built from this
-  // code, leaves it in the queue.
-  static constexpr UINT kWhenWaitingMessage = WM_APP + 0x3F04;
+  // code, leaves it in the queue. The last number of the application's
+  // range, so that every other message posted here (ours included) lies
+  // below it and is taken in the order it came.
+  static constexpr UINT kWhenWaitingMessage = WM_APP + 0x3FFF;
   // The window property that holds a window's Record.
   static constexpr const char* kRecordProperty = "Gleanix.Record";
   // The thread holds the modifier keys of lParam (sys::ShiftState) down
   // from now on, for the input posted behind it; 0 lets them go.
-  static constexpr UINT kHoldKeysMessage = WM_APP + 0x3F05;
+  static constexpr UINT kHoldKeysMessage = WM_APP + 0x3F04;
 
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   HFONT fontHandle(const sys::Font& font) const;
