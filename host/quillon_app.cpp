@@ -189,6 +189,7 @@ void QuillonApp::buildMainWindow() {
   w.list = desktop_.createWindow(spec(sys::ControlKind::ListView, "MailList", w.form, {200, 0, 640, 400},
                                       sys::kReadOnly | sys::kMultiSelect | sys::kRowSelect | sys::kShowSelectionAlways),
                                  &w);
+  showControls(w);
   desktop_.listAddColumn(w.list, "キー", 100);
   desktop_.listAddColumn(w.list, "メール", 330);
   fillFolderTree();
@@ -198,6 +199,13 @@ void QuillonApp::buildMainWindow() {
   desktop_.setMenuBar(w.form, bar);
   updateCaption();
   desktop_.setVisible(w.form, true);
+}
+
+// Controls are made hidden on a real desktop; the host shows its own.
+void QuillonApp::showControls(HostWindow& w) {
+  for (const sys::WindowHandle c : {w.tree, w.list, w.headerBlock, w.toolbar, w.editor}) {
+    if (c) desktop_.setVisible(c, true);
+  }
 }
 
 void QuillonApp::fillFolderTree() {
@@ -302,7 +310,9 @@ void QuillonApp::runViewOrSend(HostWindow& w, std::string text) {
     createSendWindow(w, text);
   }
   // Counted as started only once inside its loop, so that waiting for idle
-  // threads includes this one from then on.
+  // threads includes this one from then on. Once its window has closed the
+  // thread goes on while windows that others made on it are shown (a pickup
+  // list window started from a VIEW window), as they would end with it.
   bool announced = false;
   desktop_.runMessageLoop([&] {
     if (!announced) {
@@ -310,11 +320,20 @@ void QuillonApp::runViewOrSend(HostWindow& w, std::string text) {
       --starting_;
       desktop_.postMessage({main_->form, 0, 0, 0});  // the main thread may be waiting for this window
     }
-    return w.closed.load();
+    return w.closed.load() && (stopping_.load() || windowsOfThread(w.threadId).empty());
   });
 }
 
+std::vector<sys::WindowHandle> QuillonApp::windowsOfThread(std::uint32_t thread) const {
+  std::vector<sys::WindowHandle> out;
+  for (sys::WindowHandle t : desktop_.topLevelWindows()) {
+    if (desktop_.isVisible(t) && desktop_.threadId(t) == thread) out.push_back(t);
+  }
+  return out;
+}
+
 void QuillonApp::createViewWindow(HostWindow& w, const std::string& mail) {
+  w.threadId = desktop_.currentThreadId();
   sys::WindowSpec form = spec(sys::ControlKind::Form, "ViewForm", 0, {80, 60, 680, 460}, sys::kSizeable);
   form.className = kViewWindowClass;
   form.text = "VIEW - Quillon";
@@ -325,6 +344,7 @@ void QuillonApp::createViewWindow(HostWindow& w, const std::string& mail) {
   w.toolbar = desktop_.createWindow(spec(sys::ControlKind::ToolBar, "ToolBar", w.form, {0, 20, 600, 48}), &w);
   w.editor = desktop_.createWindow(
       spec(sys::ControlKind::Memo, "Editor", w.form, {0, 48, 600, 400}, sys::kReadOnly | sys::kShowSelectionAlways), &w);
+  showControls(w);
   desktop_.toolbarSetButtonRecordSize(w.toolbar, sys::toolbar::kButtonRecordSize);
   const sys::ImageListHandle images = desktop_.createImageList(23, 16);
   desktop_.imageListAdd(images, buttonImages(), sys::rgb(192, 192, 192));
@@ -350,6 +370,7 @@ void QuillonApp::loadMail(HostWindow& view) {
 }
 
 void QuillonApp::createSendWindow(HostWindow& w, const std::string& header) {
+  w.threadId = desktop_.currentThreadId();
   sys::WindowSpec form = spec(sys::ControlKind::Form, "SendForm", 0, {100, 80, 700, 480}, sys::kSizeable);
   form.className = kSendWindowClass;
   form.text = "SEND - Quillon";
@@ -357,6 +378,7 @@ void QuillonApp::createSendWindow(HostWindow& w, const std::string& header) {
   w.headerBlock = desktop_.createWindow(spec(sys::ControlKind::Memo, "HeaderBlock", w.form, {0, 0, 600, 100}), &w);
   w.editor = desktop_.createWindow(
       spec(sys::ControlKind::Memo, "Editor", w.form, {0, 100, 600, 400}, sys::kShowSelectionAlways), &w);
+  showControls(w);
   desktop_.setText(w.headerBlock, header);
   sim_.addWindow(w.form, false, header, w.editor);
   plugin_->sendCreate(w.form);
@@ -480,10 +502,15 @@ void QuillonApp::shutdown() {
   }
   for (HostWindow* w : open) desktop_.postMessage({w->form, sys::msg::Close, 0, 0});
   settle();
+  // Threads still running for windows left on them end now: a null message
+  // to one of those windows has the loop look again.
+  stopping_ = true;
   {
     std::lock_guard<std::mutex> lock(windowsMutex_);
     for (auto& w : windows_) {
-      if (w->thread.joinable()) w->thread.join();
+      if (!w->thread.joinable()) continue;
+      for (sys::WindowHandle left : windowsOfThread(w->threadId)) desktop_.postMessage({left, 0, 0, 0});
+      w->thread.join();
     }
   }
   plugin_->cleanUp();

@@ -179,4 +179,58 @@ TEST(SimDesktopThreads, LiveModalRunTakesPostedMessagesUntilFinished) {
   EXPECT_EQ(d.queuedMessages(d.currentThreadId()), 1u);  // the run ended at the finishing message
 }
 
+TEST(SimDesktopThreads, MessagePostedForAWaitingLoopWaitsOutPendingWork) {
+  SimDesktop d;
+  Recorder sink;
+  const sys::WindowHandle w = form(d, &sink);
+  d.postWhenWaiting({w, sys::msg::Command, 1, 0});
+  d.postCommand(w, 2);
+  d.processPendingMessages();
+  d.waitForIdle();
+  EXPECT_EQ(sink.commands, std::vector<int>{2});  // passed over, kept in the queue
+  d.runMessageLoop([&] { return sink.commands.size() == 2; });
+  EXPECT_EQ(sink.commands, (std::vector<int>{2, 1}));
+}
+
+TEST(SimDesktopThreads, ClickFromAnotherThreadWakesTheButtonsLoop) {
+  SimDesktop d;
+  Recorder mainSink;
+  const sys::WindowHandle mainWindow = form(d, &mainSink);
+  struct ClickSink : sys::EventSink {
+    std::atomic<bool> clicked{false};
+    void handleEvent(sys::Event& e) override {
+      if (e.type == sys::EventType::Click) clicked = true;
+    }
+  } buttonSink;
+  std::atomic<sys::WindowHandle> button{0};
+  std::atomic<bool> ended{false};
+  std::thread dialogThread([&] {
+    Recorder dialogSink;
+    const sys::WindowHandle dialog = form(d, &dialogSink);
+    sys::WindowSpec spec;
+    spec.kind = sys::ControlKind::Button;
+    spec.parent = dialog;
+    spec.bounds = {8, 8, 75, 25};
+    const sys::WindowHandle b = d.createWindow(spec, &buttonSink);
+    // As a modal run looks at its result: only when a message comes.
+    d.runMessageLoop([&] {
+      if (!button.load()) {
+        button = b;
+        d.postMessage({mainWindow, 0, 0, 0});
+      }
+      return buttonSink.clicked.load();
+    });
+    ended = true;
+  });
+  d.runMessageLoop([&] { return button.load() != 0; });
+  ASSERT_TRUE(d.click(button));
+  for (int i = 0; i < 200 && !ended; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_TRUE(ended.load());
+  if (!ended) {
+    buttonSink.clicked = true;
+    d.postMessage({button.load(), 0, 0, 0});
+  }
+  dialogThread.join();
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace gleanix::backend {
@@ -11,7 +12,7 @@ namespace {
 
 constexpr const char* kPanelClass = "GleanixPanel";
 constexpr const char* kSplitterClass = "GleanixSplitter";
-constexpr const char* kRecordProp = "Gleanix.Record";
+constexpr const char* kRecordProp = Win32Desktop::kRecordProperty;
 
 HWND hw(sys::WindowHandle w) { return reinterpret_cast<HWND>(w); }
 sys::WindowHandle wh(HWND h) { return reinterpret_cast<sys::WindowHandle>(h); }
@@ -264,6 +265,23 @@ std::string Win32Desktop::className(sys::WindowHandle w) const {
 
 std::string Win32Desktop::text(sys::WindowHandle w) const {
   if (Record* r = record(w); r && r->kind == sys::ControlKind::StatusBar) return r->statusText;
+  if (className(w) == STATUSCLASSNAMEA) {
+    // Another module's status bar, as the control keeps its text: the
+    // simple part (Wine keeps it as part 0), read as UTF-16 since the "A"
+    // length counts characters rather than bytes there.
+    for (const WPARAM part : {WPARAM{255}, WPARAM{0}}) {
+      const int n = LOWORD(SendMessageW(hw(w), SB_GETTEXTLENGTHW, part, 0));
+      if (n == 0) continue;
+      std::wstring wide(static_cast<std::size_t>(n) + 1, L'\0');
+      SendMessageW(hw(w), SB_GETTEXTW, part, reinterpret_cast<LPARAM>(wide.data()));
+      wide.resize(static_cast<std::size_t>(n));
+      const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), n, nullptr, 0, nullptr, nullptr);
+      std::string s(static_cast<std::size_t>(std::max(bytes, 0)), '\0');
+      WideCharToMultiByte(CP_ACP, 0, wide.data(), n, s.data(), bytes, nullptr, nullptr);
+      return s;
+    }
+    return {};
+  }
   const int n = GetWindowTextLengthA(hw(w));
   if (n <= 0) return {};
   std::string s(static_cast<std::size_t>(n) + 1, '\0');
@@ -315,7 +333,12 @@ sys::WindowHandle Win32Desktop::nextWindow(sys::WindowHandle w) const { return w
 
 sys::WindowHandle Win32Desktop::foregroundWindow() const { return wh(GetForegroundWindow()); }
 
-void Win32Desktop::setForegroundWindow(sys::WindowHandle w) { SetForegroundWindow(hw(w)); }
+// Also at the top of the Z order: without a window manager (Wine on a bare
+// X display) activation alone leaves the stacking as it was.
+void Win32Desktop::setForegroundWindow(sys::WindowHandle w) {
+  SetForegroundWindow(hw(w));
+  SetWindowPos(hw(w), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
 
 void Win32Desktop::setVisible(sys::WindowHandle w, bool visible) {
   Record* r = record(w);
@@ -529,7 +552,13 @@ bool Win32Desktop::preTranslate(MSG& msg) {
 
 void Win32Desktop::processPendingMessages() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  // Everything but what waits for a waiting loop (registered messages,
+  // above it, come after the rest).
+  const auto next = [&msg] {
+    return PeekMessageA(&msg, nullptr, 0, kWhenWaitingMessage - 1, PM_REMOVE) ||
+           PeekMessageA(&msg, nullptr, kWhenWaitingMessage + 1, ~0u, PM_REMOVE);
+  };
+  while (next()) {
     if (msg.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       break;
@@ -562,7 +591,7 @@ void Win32Desktop::runModal(sys::WindowHandle form, const std::function<bool()>&
   // The owner comes back before the form goes, so that it is activated.
   if (ownerWindow && ownerWasEnabled) EnableWindow(ownerWindow, TRUE);
   if (IsWindow(hwnd)) ShowWindow(hwnd, SW_HIDE);
-  if (ownerWindow) SetForegroundWindow(ownerWindow);
+  if (ownerWindow) setForegroundWindow(wh(ownerWindow));
 }
 
 void Win32Desktop::setTimer(sys::WindowHandle w, int id, int milliseconds) {
