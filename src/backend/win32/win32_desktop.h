@@ -18,6 +18,8 @@
 
 namespace gleanix::backend {
 
+struct Win32BoxWatch;
+
 class Win32Desktop : public HostDesktop {
  public:
   Win32Desktop();
@@ -176,6 +178,12 @@ class Win32Desktop : public HostDesktop {
   bool isKeyDown(int virtualKey) const override;
   void setBusyCursor(bool busy) override;
 
+  // From here on the message boxes shown on the threads this desktop makes
+  // forms on (this one included) are recorded and answered
+  // (answerMessageBox, takeMessageBoxes), whichever code shows them. One
+  // desktop of a process can watch; the host's does.
+  void watchMessageBoxes();
+
   int messageBox(sys::WindowHandle owner, const std::string& text, const std::string& caption,
                  sys::MessageIcon icon, sys::MessageButtons buttons) override;
   bool chooseFont(sys::WindowHandle owner, sys::Font& font) override;
@@ -229,6 +237,8 @@ class Win32Desktop : public HostDesktop {
   // The host's private messages (posted keys, the idle wait); true when msg was one.
   bool handleHostMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   void detachTree(HWND hwnd);
+  void watchThread(DWORD thread);  // when message boxes are watched
+  void unwatchMessageBoxes();
 
   HINSTANCE instance_ = nullptr;
   std::set<std::string> formClasses_;
@@ -239,6 +249,7 @@ class Win32Desktop : public HostDesktop {
   int nextControlId_ = 1000;
   int busy_ = 0;
   COLORREF customColors_[16] = {};
+  std::shared_ptr<Win32BoxWatch> boxWatch_;  // set while message boxes are watched
 };
 
 }  // namespace gleanix::backend
