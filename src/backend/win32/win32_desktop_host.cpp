@@ -354,7 +354,16 @@ bool Win32Desktop::userClick(sys::WindowHandle w) {
 
 bool Win32Desktop::userType(sys::WindowHandle w, const std::string& text) {
   if (!IsWindowEnabled(hw(w))) return false;
-  return SetWindowTextA(hw(w), text.c_str()) != FALSE;
+  if (!SetWindowTextA(hw(w), text.c_str())) return false;
+  // A combo box tells its parent of text set this way no change; typing
+  // into it does.
+  char cls[32] = {};
+  GetClassNameA(hw(w), cls, sizeof(cls));
+  if (lstrcmpiA(cls, "ComboBox") == 0) {
+    SendMessageA(GetParent(hw(w)), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hw(w)), CBN_EDITCHANGE),
+                 reinterpret_cast<LPARAM>(hw(w)));
+  }
+  return true;
 }
 
 bool Win32Desktop::userPick(sys::WindowHandle combo, int index) {
