@@ -1,5 +1,6 @@
 #include "host/script.h"
 
+#include <atomic>
 #include <cctype>
 #include <cstdlib>
 #include <memory>
@@ -242,6 +243,8 @@ class ScriptRunner : public sys::EventSink {
       close(w);
     } else if (c == "caret") {
       caret(w);
+    } else if (c == "body") {
+      body(w);
     } else if (c == "key") {
       need(w, 2, 2);
       const Key k = parseKey(w[1]);
@@ -250,17 +253,25 @@ class ScriptRunner : public sys::EventSink {
       button(w);
     } else if (c == "check" || c == "uncheck") {
       need(w, 2, 2);
-      const sys::WindowHandle box = control(frontDialog(), w[1]);
+      const sys::WindowHandle dialog = frontDialog();
+      const sys::WindowHandle box = control(dialog, w[1]);
       if (d_.isChecked(box) != (c == "check") && !d_.userClick(box)) fail("cannot click " + w[1]);
+      wake(dialog);
     } else if (c == "click") {
       need(w, 2, 2);
-      if (!d_.userClick(control(frontDialog(), w[1]))) fail("cannot click " + w[1]);
+      const sys::WindowHandle dialog = frontDialog();
+      if (!d_.userClick(control(dialog, w[1]))) fail("cannot click " + w[1]);
+      wake(dialog);
     } else if (c == "type") {
       need(w, 3, 3);
-      if (!d_.userType(control(frontDialog(), w[1]), w[2])) fail("cannot type into " + w[1]);
+      const sys::WindowHandle dialog = frontDialog();
+      if (!d_.userType(control(dialog, w[1]), w[2])) fail("cannot type into " + w[1]);
+      wake(dialog);
     } else if (c == "pick") {
       need(w, 3, 3);
-      if (!d_.userPick(control(frontDialog(), w[1]), number(w[2]))) fail("cannot pick " + w[2] + " in " + w[1]);
+      const sys::WindowHandle dialog = frontDialog();
+      if (!d_.userPick(control(dialog, w[1]), number(w[2]))) fail("cannot pick " + w[2] + " in " + w[1]);
+      wake(dialog);
     } else if (c == "tree") {
       tree(w);
     } else if (c == "list") {
@@ -388,6 +399,26 @@ class ScriptRunner : public sys::EventSink {
     e.post([this, &e, start, end] { d_.setEditSelection(e.editor, start, end); });
   }
 
+  // The SEND window's body as the user types it; "\n" in the text is a line break.
+  void body(const std::vector<std::string>& w) {
+    need(w, 2, 2);
+    HostWindow* send = app_.front(WindowKind::Send);
+    if (!send) fail("no send window");
+    std::string text;
+    for (std::size_t i = 0; i < w[1].size(); ++i) {
+      if (w[1].compare(i, 2, "\\n") == 0) {
+        text += "\r\n";
+        ++i;
+      } else {
+        text += w[1][i];
+      }
+    }
+    const auto typed = std::make_shared<std::atomic<bool>>(false);
+    send->post([this, send, text, typed] { *typed = d_.userType(send->editor, text); });
+    app_.settle();
+    if (!*typed) fail("cannot type into the send window");
+  }
+
   void button(const std::vector<std::string>& w) {
     need(w, 2, 2);
     if (w[1] != "prev" && w[1] != "next") fail("no such button: " + w[1]);
@@ -412,6 +443,11 @@ class ScriptRunner : public sys::EventSink {
     if (!f || !d_.isVisible(f)) fail("no dialog in front");
     return f;
   }
+
+  // The simulated desktop runs a user's action on the thread that makes it:
+  // a dialog of a VIEW or SEND window's thread hears of it (a modal result
+  // set, say) once its own loop wakes.
+  void wake(sys::WindowHandle dialog) { d_.postMessage({dialog, 0, 0, 0}); }
 
   sys::WindowHandle findControl(sys::WindowHandle parent, const std::string& key) {
     const std::vector<sys::WindowHandle> kids = d_.children(parent);
@@ -571,6 +607,15 @@ class ScriptRunner : public sys::EventSink {
       if (!send) fail("no send window");
       print("== dump send");
       for (const std::string& line : sys::splitLines(app_.sim().sendHeader(send->form).value_or(""))) print(line);
+    } else if (what == "editor") {
+      // The front VIEW or SEND window's editor: its selection in bytes, then its text.
+      const HostWindow& e = frontEditor();
+      const auto [s, end] = d_.editSelection(e.editor);
+      const std::string text = d_.text(e.editor);
+      const bool inside = 0 <= s && s <= end && static_cast<std::size_t>(end) <= text.size();
+      print("== dump editor");
+      print(std::to_string(s) + "\t" + std::to_string(end) + "\t" + (inside ? escapeLineEnds(text.substr(s, end - s)) : ""));
+      for (const std::string& line : sys::splitLines(text)) print("|" + line);
     } else if (what == "list") {
       const sys::WindowHandle form = frontList();
       const sys::WindowHandle lv = childOfClass(form, "SysListView32");
