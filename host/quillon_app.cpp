@@ -1,6 +1,8 @@
 #include "host/quillon_app.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 #include "store/display_path.h"
 #include "store/folders.h"
@@ -95,6 +97,13 @@ sys::Bitmap buttonImages() {
   return b;
 }
 
+// Controls start hidden on every desktop: the host's are shown as made.
+sys::WindowHandle shownChild(sys::Desktop& desktop, const sys::WindowSpec& spec, sys::EventSink* sink) {
+  const sys::WindowHandle control = desktop.createWindow(spec, sink);
+  desktop.setVisible(control, true);
+  return control;
+}
+
 sys::WindowSpec spec(sys::ControlKind kind, std::string name, sys::WindowHandle parent, sys::Rect bounds,
                      unsigned style = 0) {
   sys::WindowSpec s;
@@ -152,7 +161,10 @@ QuillonApp::QuillonApp(backend::HostDesktop& desktop, QuillonSim& sim, sys::File
 }
 
 QuillonApp::~QuillonApp() {
-  shutdown();
+  if (!shutdown()) {
+    std::fflush(nullptr);
+    std::_Exit(1);
+  }
   sim_.setWindowHost(nullptr);
 }
 
@@ -183,12 +195,14 @@ void QuillonApp::buildMainWindow() {
   form.className = kMainWindowClass;
   form.text = "Quillon";
   w.form = desktop_.createWindow(form, &w);
-  w.tree = desktop_.createWindow(
+  w.tree = shownChild(
+      desktop_,
       spec(sys::ControlKind::TreeView, "FolderTree", w.form, {0, 0, 200, 400}, sys::kReadOnly | sys::kShowSelectionAlways),
       &w);
-  w.list = desktop_.createWindow(spec(sys::ControlKind::ListView, "MailList", w.form, {200, 0, 640, 400},
-                                      sys::kReadOnly | sys::kMultiSelect | sys::kRowSelect | sys::kShowSelectionAlways),
-                                 &w);
+  w.list = shownChild(desktop_,
+                      spec(sys::ControlKind::ListView, "MailList", w.form, {200, 0, 640, 400},
+                           sys::kReadOnly | sys::kMultiSelect | sys::kRowSelect | sys::kShowSelectionAlways),
+                      &w);
   desktop_.listAddColumn(w.list, "キー", 100);
   desktop_.listAddColumn(w.list, "メール", 330);
   fillFolderTree();
@@ -312,6 +326,7 @@ void QuillonApp::runViewOrSend(HostWindow& w, std::string text) {
     }
     return w.closed.load();
   });
+  w.ended = true;
 }
 
 void QuillonApp::createViewWindow(HostWindow& w, const std::string& mail) {
@@ -321,9 +336,10 @@ void QuillonApp::createViewWindow(HostWindow& w, const std::string& mail) {
   w.form = desktop_.createWindow(form, &w);
   // The topmost child, then the toolbar right below it in Z order.
   sys::WindowSpec header = spec(sys::ControlKind::Label, "HeaderLabel", w.form, {0, 0, 600, 20});
-  w.headerBlock = desktop_.createWindow(header, &w);
-  w.toolbar = desktop_.createWindow(spec(sys::ControlKind::ToolBar, "ToolBar", w.form, {0, 20, 600, 48}), &w);
-  w.editor = desktop_.createWindow(
+  w.headerBlock = shownChild(desktop_, header, &w);
+  w.toolbar = shownChild(desktop_, spec(sys::ControlKind::ToolBar, "ToolBar", w.form, {0, 20, 600, 48}), &w);
+  w.editor = shownChild(
+      desktop_,
       spec(sys::ControlKind::Memo, "Editor", w.form, {0, 48, 600, 400}, sys::kReadOnly | sys::kShowSelectionAlways), &w);
   desktop_.toolbarSetButtonRecordSize(w.toolbar, sys::toolbar::kButtonRecordSize);
   const sys::ImageListHandle images = desktop_.createImageList(23, 16);
@@ -354,9 +370,9 @@ void QuillonApp::createSendWindow(HostWindow& w, const std::string& header) {
   form.className = kSendWindowClass;
   form.text = "SEND - Quillon";
   w.form = desktop_.createWindow(form, &w);
-  w.headerBlock = desktop_.createWindow(spec(sys::ControlKind::Memo, "HeaderBlock", w.form, {0, 0, 600, 100}), &w);
-  w.editor = desktop_.createWindow(
-      spec(sys::ControlKind::Memo, "Editor", w.form, {0, 100, 600, 400}, sys::kShowSelectionAlways), &w);
+  w.headerBlock = shownChild(desktop_, spec(sys::ControlKind::Memo, "HeaderBlock", w.form, {0, 0, 600, 100}), &w);
+  w.editor = shownChild(desktop_, spec(sys::ControlKind::Memo, "Editor", w.form, {0, 100, 600, 400}, sys::kShowSelectionAlways),
+                        &w);
   desktop_.setText(w.headerBlock, header);
   sim_.addWindow(w.form, false, header, w.editor);
   plugin_->sendCreate(w.form);
@@ -469,8 +485,8 @@ void QuillonApp::settle() {
   } while (starting_.load() != 0);
 }
 
-void QuillonApp::shutdown() {
-  if (!plugin_) return;
+bool QuillonApp::shutdown() {
+  if (!plugin_) return true;
   std::vector<HostWindow*> open;
   {
     std::lock_guard<std::mutex> lock(windowsMutex_);
@@ -480,6 +496,18 @@ void QuillonApp::shutdown() {
   }
   for (HostWindow* w : open) desktop_.postMessage({w->form, sys::msg::Close, 0, 0});
   settle();
+  // A thread whose window has closed leaves its loop at once; one held in a
+  // dialog (a question on a VIEW window's thread, say) never does, and
+  // joining it would wait for ever.
+  auto allEnded = [&] {
+    std::lock_guard<std::mutex> lock(windowsMutex_);
+    for (auto& w : windows_) {
+      if (w->thread.joinable() && !w->ended) return false;
+    }
+    return true;
+  };
+  for (int round = 0; round < 20 && !allEnded(); ++round) desktop_.passTime(50);
+  if (!allEnded()) return false;
   {
     std::lock_guard<std::mutex> lock(windowsMutex_);
     for (auto& w : windows_) {
@@ -489,6 +517,7 @@ void QuillonApp::shutdown() {
   plugin_->cleanUp();
   plugin_.reset();
   if (main_) desktop_.destroyWindow(main_->form);
+  return true;
 }
 
 }  // namespace gleanix::host

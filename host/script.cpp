@@ -128,7 +128,10 @@ class ScriptRunner : public sys::EventSink {
       ++topTicks_;
       return done_;
     });
-    app_.shutdown();
+    if (!app_.shutdown()) {
+      std::fflush(out_);
+      std::_Exit(status_);  // a dialog on a window's thread that nothing will close
+    }
     d_.destroyWindow(form_);
     return status_;
   }
