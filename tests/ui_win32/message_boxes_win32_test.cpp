@@ -106,6 +106,33 @@ TEST(Win32MessageBoxes, ABoxWithoutAQueuedAnswerWaitsForOne) {
   EXPECT_EQ(result.load(), sys::result::Ok);
 }
 
+INT_PTR CALLBACK plainDialogProc(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }
+
+// A dialog of the message box's class with an edit control in it, as a
+// font or colour dialog has.
+HWND showOtherDialog(HWND owner) {
+  alignas(4) WORD t[64] = {};
+  auto* d = reinterpret_cast<DLGTEMPLATE*>(t);
+  d->style = WS_POPUP | WS_CAPTION | WS_VISIBLE | DS_MODALFRAME;
+  d->cdit = 1;
+  d->cx = 120;
+  d->cy = 40;
+  WORD* p = reinterpret_cast<WORD*>(d + 1);
+  p += 3;  // no menu, the default class, no title
+  p = reinterpret_cast<WORD*>((reinterpret_cast<UINT_PTR>(p) + 3) & ~UINT_PTR{3});
+  auto* item = reinterpret_cast<DLGITEMTEMPLATE*>(p);
+  item->style = WS_CHILD | WS_VISIBLE | ES_LEFT;
+  item->x = 4;
+  item->y = 4;
+  item->cx = 100;
+  item->cy = 12;
+  item->id = 100;
+  p = reinterpret_cast<WORD*>(item + 1);
+  *p++ = 0xFFFF;
+  *p++ = 0x0081;  // an edit control
+  return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), d, owner, &plainDialogProc, 0);
+}
+
 TEST(Win32MessageBoxes, OtherDialogsAndUnwatchedDesktopsAreLeftAlone) {
   Win32Desktop quiet;  // not watching: nothing recorded, the answer not kept
   quiet.answerMessageBox(sys::result::Ok);
@@ -119,6 +146,15 @@ TEST(Win32MessageBoxes, OtherDialogsAndUnwatchedDesktopsAreLeftAlone) {
   int result = 0;
   {
     BoxThread t(host, [&](sys::WindowHandle form) {
+      // Neither recorded nor answered: the answer is left for the message box.
+      const HWND other = showOtherDialog(reinterpret_cast<HWND>(form));
+      EXPECT_TRUE(other != nullptr);
+      MSG m;
+      while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+      DestroyWindow(other);
+      const bool recorded = !host.takeMessageBoxes().empty();
+      EXPECT_FALSE(recorded);
+      if (recorded) host.answerMessageBox(sys::result::Ok);  // the one it took
       result = second.messageBox(form, "本文", "題", sys::MessageIcon::None, sys::MessageButtons::Ok);
     });
   }
