@@ -1,6 +1,8 @@
 #include "host/quillon_app.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 #include "store/display_path.h"
 #include "store/folders.h"
@@ -95,6 +97,13 @@ sys::Bitmap buttonImages() {
   return b;
 }
 
+// Controls start hidden on every desktop: the host's are shown as made.
+sys::WindowHandle shownChild(sys::Desktop& desktop, const sys::WindowSpec& spec, sys::EventSink* sink) {
+  const sys::WindowHandle control = desktop.createWindow(spec, sink);
+  desktop.setVisible(control, true);
+  return control;
+}
+
 sys::WindowSpec spec(sys::ControlKind kind, std::string name, sys::WindowHandle parent, sys::Rect bounds,
                      unsigned style = 0) {
   sys::WindowSpec s;
@@ -152,7 +161,10 @@ QuillonApp::QuillonApp(backend::HostDesktop& desktop, QuillonSim& sim, sys::File
 }
 
 QuillonApp::~QuillonApp() {
-  shutdown();
+  if (!shutdown()) {
+    std::fflush(nullptr);
+    std::_Exit(1);
+  }
   sim_.setWindowHost(nullptr);
 }
 
@@ -183,13 +195,14 @@ void QuillonApp::buildMainWindow() {
   form.className = kMainWindowClass;
   form.text = "Quillon";
   w.form = desktop_.createWindow(form, &w);
-  w.tree = desktop_.createWindow(
+  w.tree = shownChild(
+      desktop_,
       spec(sys::ControlKind::TreeView, "FolderTree", w.form, {0, 0, 200, 400}, sys::kReadOnly | sys::kShowSelectionAlways),
       &w);
-  w.list = desktop_.createWindow(spec(sys::ControlKind::ListView, "MailList", w.form, {200, 0, 640, 400},
-                                      sys::kReadOnly | sys::kMultiSelect | sys::kRowSelect | sys::kShowSelectionAlways),
-                                 &w);
-  showControls(w);
+  w.list = shownChild(desktop_,
+                      spec(sys::ControlKind::ListView, "MailList", w.form, {200, 0, 640, 400},
+                           sys::kReadOnly | sys::kMultiSelect | sys::kRowSelect | sys::kShowSelectionAlways),
+                      &w);
   desktop_.listAddColumn(w.list, "キー", 100);
   desktop_.listAddColumn(w.list, "メール", 330);
   fillFolderTree();
@@ -199,13 +212,6 @@ void QuillonApp::buildMainWindow() {
   desktop_.setMenuBar(w.form, bar);
   updateCaption();
   desktop_.setVisible(w.form, true);
-}
-
-// Controls are made hidden on a real desktop; the host shows its own.
-void QuillonApp::showControls(HostWindow& w) {
-  for (const sys::WindowHandle c : {w.tree, w.list, w.headerBlock, w.toolbar, w.editor}) {
-    if (c) desktop_.setVisible(c, true);
-  }
 }
 
 void QuillonApp::fillFolderTree() {
@@ -322,6 +328,7 @@ void QuillonApp::runViewOrSend(HostWindow& w, std::string text) {
     }
     return w.closed.load() && (stopping_.load() || windowsOfThread(w.threadId).empty());
   });
+  w.ended = true;
 }
 
 std::vector<sys::WindowHandle> QuillonApp::windowsOfThread(std::uint32_t thread) const {
@@ -340,11 +347,11 @@ void QuillonApp::createViewWindow(HostWindow& w, const std::string& mail) {
   w.form = desktop_.createWindow(form, &w);
   // The topmost child, then the toolbar right below it in Z order.
   sys::WindowSpec header = spec(sys::ControlKind::Label, "HeaderLabel", w.form, {0, 0, 600, 20});
-  w.headerBlock = desktop_.createWindow(header, &w);
-  w.toolbar = desktop_.createWindow(spec(sys::ControlKind::ToolBar, "ToolBar", w.form, {0, 20, 600, 48}), &w);
-  w.editor = desktop_.createWindow(
+  w.headerBlock = shownChild(desktop_, header, &w);
+  w.toolbar = shownChild(desktop_, spec(sys::ControlKind::ToolBar, "ToolBar", w.form, {0, 20, 600, 48}), &w);
+  w.editor = shownChild(
+      desktop_,
       spec(sys::ControlKind::Memo, "Editor", w.form, {0, 48, 600, 400}, sys::kReadOnly | sys::kShowSelectionAlways), &w);
-  showControls(w);
   desktop_.toolbarSetButtonRecordSize(w.toolbar, sys::toolbar::kButtonRecordSize);
   const sys::ImageListHandle images = desktop_.createImageList(23, 16);
   desktop_.imageListAdd(images, buttonImages(), sys::rgb(192, 192, 192));
@@ -375,10 +382,9 @@ void QuillonApp::createSendWindow(HostWindow& w, const std::string& header) {
   form.className = kSendWindowClass;
   form.text = "SEND - Quillon";
   w.form = desktop_.createWindow(form, &w);
-  w.headerBlock = desktop_.createWindow(spec(sys::ControlKind::Memo, "HeaderBlock", w.form, {0, 0, 600, 100}), &w);
-  w.editor = desktop_.createWindow(
-      spec(sys::ControlKind::Memo, "Editor", w.form, {0, 100, 600, 400}, sys::kShowSelectionAlways), &w);
-  showControls(w);
+  w.headerBlock = shownChild(desktop_, spec(sys::ControlKind::Memo, "HeaderBlock", w.form, {0, 0, 600, 100}), &w);
+  w.editor = shownChild(desktop_, spec(sys::ControlKind::Memo, "Editor", w.form, {0, 100, 600, 400}, sys::kShowSelectionAlways),
+                        &w);
   desktop_.setText(w.headerBlock, header);
   sim_.addWindow(w.form, false, header, w.editor);
   plugin_->sendCreate(w.form);
@@ -491,8 +497,8 @@ void QuillonApp::settle() {
   } while (starting_.load() != 0);
 }
 
-void QuillonApp::shutdown() {
-  if (!plugin_) return;
+bool QuillonApp::shutdown() {
+  if (!plugin_) return true;
   std::vector<HostWindow*> open;
   {
     std::lock_guard<std::mutex> lock(windowsMutex_);
@@ -503,19 +509,36 @@ void QuillonApp::shutdown() {
   for (HostWindow* w : open) desktop_.postMessage({w->form, sys::msg::Close, 0, 0});
   settle();
   // Threads still running for windows left on them end now: a null message
-  // to one of those windows has the loop look again.
+  // to one of those windows has the loop look again. A thread held in a
+  // dialog (a question on a VIEW window's thread, say) never leaves its
+  // loop, and joining it would wait for ever.
   stopping_ = true;
   {
     std::lock_guard<std::mutex> lock(windowsMutex_);
     for (auto& w : windows_) {
       if (!w->thread.joinable()) continue;
       for (sys::WindowHandle left : windowsOfThread(w->threadId)) desktop_.postMessage({left, 0, 0, 0});
-      w->thread.join();
+    }
+  }
+  auto allEnded = [&] {
+    std::lock_guard<std::mutex> lock(windowsMutex_);
+    for (auto& w : windows_) {
+      if (w->thread.joinable() && !w->ended) return false;
+    }
+    return true;
+  };
+  for (int round = 0; round < 20 && !allEnded(); ++round) desktop_.passTime(50);
+  if (!allEnded()) return false;
+  {
+    std::lock_guard<std::mutex> lock(windowsMutex_);
+    for (auto& w : windows_) {
+      if (w->thread.joinable()) w->thread.join();
     }
   }
   plugin_->cleanUp();
   plugin_.reset();
   if (main_) desktop_.destroyWindow(main_->form);
+  return true;
 }
 
 }  // namespace gleanix::host

@@ -48,6 +48,7 @@ class HostWindow : public sys::EventSink {
   sys::WindowHandle list = 0;         // main: the mail list
   sys::MenuHandle contextMenu = 0;    // the last one built
   std::atomic<bool> closed{false};
+  std::atomic<bool> ended{false};  // its thread has left its message loop
   std::thread thread;
   std::uint32_t threadId = 0;  // VIEW and SEND: the desktop's id of its thread
 
@@ -104,8 +105,10 @@ class QuillonApp : public WindowHost {
 
   // Waits until every window thread has started and run out of messages.
   void settle();
-  // Closes every window and stops the plug-in.
-  void shutdown();
+  // Closes every window and stops the plug-in. False, leaving the plug-in
+  // loaded, when a window's thread stays inside a dialog that nothing will
+  // close: then the process can only end as it is.
+  bool shutdown();
 
   // --- WindowHost
   bool openView(const std::string& mail, bool newWindow) override;
@@ -118,7 +121,6 @@ class QuillonApp : public WindowHost {
 
  private:
   void buildMainWindow();
-  void showControls(HostWindow& w);
   void fillFolderTree();
   void fillMailList();
   void updateCaption();

@@ -1,5 +1,6 @@
 #include "host/script.h"
 
+#include <atomic>
 #include <cctype>
 #include <cstdlib>
 #include <memory>
@@ -127,7 +128,10 @@ class ScriptRunner : public sys::EventSink {
       ++topTicks_;
       return done_;
     });
-    app_.shutdown();
+    if (!app_.shutdown()) {
+      std::fflush(out_);
+      std::_Exit(status_);  // a dialog on a window's thread that nothing will close
+    }
     d_.destroyWindow(form_);
     return status_;
   }
@@ -241,6 +245,8 @@ class ScriptRunner : public sys::EventSink {
       close(w);
     } else if (c == "caret") {
       caret(w);
+    } else if (c == "body") {
+      body(w);
     } else if (c == "key") {
       need(w, 2, 2);
       const Key k = parseKey(w[1]);
@@ -418,6 +424,26 @@ class ScriptRunner : public sys::EventSink {
     const int start = number(w[1]);
     const int end = w.size() == 3 ? number(w[2]) : start;
     e.post([this, &e, start, end] { d_.setEditSelection(e.editor, start, end); });
+  }
+
+  // The SEND window's body as the user types it; "\n" in the text is a line break.
+  void body(const std::vector<std::string>& w) {
+    need(w, 2, 2);
+    HostWindow* send = app_.front(WindowKind::Send);
+    if (!send) fail("no send window");
+    std::string text;
+    for (std::size_t i = 0; i < w[1].size(); ++i) {
+      if (w[1].compare(i, 2, "\\n") == 0) {
+        text += "\r\n";
+        ++i;
+      } else {
+        text += w[1][i];
+      }
+    }
+    const auto typed = std::make_shared<std::atomic<bool>>(false);
+    send->post([this, send, text, typed] { *typed = d_.userType(send->editor, text); });
+    app_.settle();
+    if (!*typed) fail("cannot type into the send window");
   }
 
   void button(const std::vector<std::string>& w) {
@@ -624,6 +650,15 @@ class ScriptRunner : public sys::EventSink {
       if (!send) fail("no send window");
       print("== dump send");
       for (const std::string& line : sys::splitLines(app_.sim().sendHeader(send->form).value_or(""))) print(line);
+    } else if (what == "editor") {
+      // The front VIEW or SEND window's editor: its selection in bytes, then its text.
+      const HostWindow& e = frontEditor();
+      const auto [s, end] = d_.editSelection(e.editor);
+      const std::string text = d_.text(e.editor);
+      const bool inside = 0 <= s && s <= end && static_cast<std::size_t>(end) <= text.size();
+      print("== dump editor");
+      print(std::to_string(s) + "\t" + std::to_string(end) + "\t" + (inside ? escapeLineEnds(text.substr(s, end - s)) : ""));
+      for (const std::string& line : sys::splitLines(text)) print("|" + line);
     } else if (what == "list") {
       const sys::WindowHandle form = frontList();
       const sys::WindowHandle lv = childOfClass(form, "SysListView32");

@@ -185,6 +185,14 @@ bool Win32Desktop::userClick(sys::WindowHandle w) {
 bool Win32Desktop::userType(sys::WindowHandle w, const std::string& text) {
   if (!takesInput(hw(w))) return false;
   const bool typed = SetWindowTextA(hw(w), text.c_str()) != FALSE;
+  // A combo box tells its parent of text set this way no change; typing
+  // into it does.
+  char cls[32] = {};
+  GetClassNameA(hw(w), cls, sizeof(cls));
+  if (typed && lstrcmpiA(cls, "ComboBox") == 0) {
+    SendMessageA(GetParent(hw(w)), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hw(w)), CBN_EDITCHANGE),
+                 reinterpret_cast<LPARAM>(hw(w)));
+  }
   wake(hw(w));
   return typed;
 }
