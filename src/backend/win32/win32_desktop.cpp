@@ -134,6 +134,7 @@ Win32Desktop::Win32Desktop() : instance_(thisModule()) {
 }
 
 Win32Desktop::~Win32Desktop() {
+  removeChooserHooks();
   std::vector<HWND> left;
   {
     std::lock_guard<std::recursive_mutex> lock(recordsMutex_);

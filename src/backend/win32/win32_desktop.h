@@ -156,10 +156,13 @@ class Win32Desktop : public HostDesktop {
   std::vector<sys::WindowHandle> children(sys::WindowHandle w) const override;
   std::string controlName(sys::WindowHandle w) const override;
   std::vector<sys::TreeItem> treeChildren(sys::WindowHandle tree, sys::TreeItem parent) const override;
+  sys::Color listBackground(sys::WindowHandle list) const override;
+  sys::Font controlFont(sys::WindowHandle w) const override;
   bool userClick(sys::WindowHandle w) override;
   bool userType(sys::WindowHandle w, const std::string& text) override;
   bool userPick(sys::WindowHandle combo, int index) override;
   bool userClickTreeState(sys::WindowHandle tree, sys::TreeItem item) override;
+  bool userSelectTreeItem(sys::WindowHandle tree, sys::TreeItem item) override;
   bool userClickHeader(sys::WindowHandle header, int section) override;
   bool userSelectRows(sys::WindowHandle list, const std::vector<int>& rows) override;
   bool userDoubleClickRow(sys::WindowHandle list, int row, unsigned shift) override;
@@ -167,6 +170,7 @@ class Win32Desktop : public HostDesktop {
   bool userKey(sys::WindowHandle w, int virtualKey, unsigned shift) override;
   void answerMessageBox(int result) override;
   std::vector<MessageBoxSeen> takeMessageBoxes() override;
+  void answerColor(std::optional<sys::Color> color) override;
 
   void postCommand(sys::WindowHandle w, int id) override;
   void processPendingMessages() override;
@@ -229,6 +233,8 @@ class Win32Desktop : public HostDesktop {
   // The host's private messages (posted keys, the idle wait); true when msg was one.
   bool handleHostMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   void detachTree(HWND hwnd);
+  // Removes the chooser hooks that answerColor installed.
+  void removeChooserHooks();
 
   HINSTANCE instance_ = nullptr;
   std::set<std::string> formClasses_;
