@@ -76,6 +76,10 @@ class QuillonApp : public WindowHost {
   int start(const PluginEntries& plugin, const std::string& hostVersion);
   bool started() const { return plugin_.has_value(); }
   HostWindow& mainWindow() { return *main_; }
+  // Replaces the main window with a new one, as a host does that opens its
+  // main window again: the plug-in is told of it and builds its menu bar
+  // anew; folder, cursor and selection are kept.
+  void reopenMainWindow();
 
   // The main window's current folder (relative, without trailing "\"),
   // cursor mail and selection; false for a folder or mail not in the store.
@@ -111,6 +115,10 @@ class QuillonApp : public WindowHost {
   void viewMailChanged(sys::WindowHandle view) override;
   void sendHeaderChanged(sys::WindowHandle send) override;
 
+  // True while a command chosen in any window is being carried out
+  // (the plug-in's command procedures, its setup and about box included).
+  bool commandRunning() const { return commandsRunning_.load() > 0; }
+
   // What the windows' sinks call.
   void command(HostWindow& w, int id);
   void closeWindow(HostWindow& w);
@@ -119,6 +127,7 @@ class QuillonApp : public WindowHost {
   void buildMainWindow();
   void fillFolderTree();
   void fillMailList();
+  void markSelection(const std::vector<std::string>& mails);  // the mail list's rows of these mails
   void updateCaption();
   sys::MenuHandle hostMenuBar(WindowKind kind);
   void startWindowThread(WindowKind kind, std::string text);
@@ -137,6 +146,7 @@ class QuillonApp : public WindowHost {
   std::mutex windowsMutex_;
   std::vector<std::unique_ptr<HostWindow>> windows_;  // VIEW and SEND windows, oldest first
   std::atomic<int> starting_{0};
+  std::atomic<int> commandsRunning_{0};
   std::string folder_;
   std::vector<std::string> folderMails_;  // the mail list's rows
 };
