@@ -20,6 +20,10 @@ std::unique_ptr<sys::SystemInfo> makeSystemInfo() { return std::make_unique<Win3
 namespace gleanix::backend {
 
 std::shared_ptr<sys::Desktop> makeDesktop() { return std::make_shared<Win32Desktop>(); }
-std::unique_ptr<HostDesktop> makeHostDesktop() { return std::make_unique<Win32Desktop>(); }
+std::unique_ptr<HostDesktop> makeHostDesktop() {
+  auto desktop = std::make_unique<Win32Desktop>();
+  desktop->watchMessageBoxes();
+  return desktop;
+}
 
 }  // namespace gleanix::backend

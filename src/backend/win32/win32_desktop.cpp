@@ -135,6 +135,7 @@ Win32Desktop::Win32Desktop() : instance_(thisModule()) {
 
 Win32Desktop::~Win32Desktop() {
   removeChooserHooks();
+  unwatchMessageBoxes();
   std::vector<HWND> left;
   {
     std::lock_guard<std::recursive_mutex> lock(recordsMutex_);
@@ -183,6 +184,7 @@ sys::WindowHandle Win32Desktop::createWindow(const sys::WindowSpec& spec, sys::E
   rec->dropDownCount = spec.dropDownCount;
   HWND hwnd = nullptr;
   if (spec.kind == sys::ControlKind::Form) {
+    watchThread(GetCurrentThreadId());
     registerFormClass(spec.className);
     const DWORD style = formStyle(spec.style);
     const DWORD exStyle = WS_EX_CONTROLPARENT | ((spec.style & sys::kSizeable) ? 0u : WS_EX_DLGMODALFRAME);

@@ -18,6 +18,8 @@
 
 namespace gleanix::backend {
 
+struct Win32BoxWatch;
+
 class Win32Desktop : public HostDesktop {
  public:
   Win32Desktop();
@@ -180,6 +182,12 @@ class Win32Desktop : public HostDesktop {
   bool isKeyDown(int virtualKey) const override;
   void setBusyCursor(bool busy) override;
 
+  // From here on the message boxes shown on the threads this desktop makes
+  // forms on (this one included) are recorded and answered
+  // (answerMessageBox, takeMessageBoxes), whichever code shows them. One
+  // desktop of a process can watch; the host's does.
+  void watchMessageBoxes();
+
   int messageBox(sys::WindowHandle owner, const std::string& text, const std::string& caption,
                  sys::MessageIcon icon, sys::MessageButtons buttons) override;
   bool chooseFont(sys::WindowHandle owner, sys::Font& font) override;
@@ -235,6 +243,8 @@ class Win32Desktop : public HostDesktop {
   void detachTree(HWND hwnd);
   // Removes the chooser hooks that answerColor installed.
   void removeChooserHooks();
+  void watchThread(DWORD thread);  // when message boxes are watched
+  void unwatchMessageBoxes();
 
   HINSTANCE instance_ = nullptr;
   std::set<std::string> formClasses_;
@@ -245,6 +255,7 @@ class Win32Desktop : public HostDesktop {
   int nextControlId_ = 1000;
   int busy_ = 0;
   COLORREF customColors_[16] = {};
+  std::shared_ptr<Win32BoxWatch> boxWatch_;  // set while message boxes are watched
 };
 
 }  // namespace gleanix::backend

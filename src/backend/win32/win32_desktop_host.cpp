@@ -408,7 +408,4 @@ bool Win32Desktop::userKey(sys::WindowHandle w, int virtualKey, unsigned shift) 
   return true;
 }
 
-void Win32Desktop::answerMessageBox(int) {}
-std::vector<HostDesktop::MessageBoxSeen> Win32Desktop::takeMessageBoxes() { return {}; }
-
 }  // namespace gleanix::backend
