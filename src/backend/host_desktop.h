@@ -74,8 +74,9 @@ class HostDesktop : public sys::Desktop {
 
   // --- Choosers
   // The next colour chooser is confirmed with this colour, or cancelled
-  // (nullopt); one answer per chooser, in order. On real windows the
-  // chooser must come up on the thread that gave the answer.
+  // (nullopt); one answer per chooser, in order. On real windows, as with
+  // message boxes, the chooser must come up on a thread the host's
+  // desktop made forms on.
   virtual void answerColor(std::optional<sys::Color> color) = 0;
 };
 

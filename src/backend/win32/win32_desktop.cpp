@@ -134,7 +134,6 @@ Win32Desktop::Win32Desktop() : instance_(thisModule()) {
 }
 
 Win32Desktop::~Win32Desktop() {
-  removeChooserHooks();
   unwatchMessageBoxes();
   std::vector<HWND> left;
   {
@@ -267,6 +266,17 @@ std::string Win32Desktop::className(sys::WindowHandle w) const {
 
 std::string Win32Desktop::text(sys::WindowHandle w) const {
   if (Record* r = record(w); r && r->kind == sys::ControlKind::StatusBar) return r->statusText;
+  if (className(w) == STATUSCLASSNAMEA) {
+    // Another module's status bar: its window text is not what it shows.
+    // A simple bar's text is asked for as part 0's. The length may count
+    // characters rather than bytes, and the message takes no buffer size:
+    // room for two bytes each.
+    const auto n = static_cast<std::size_t>(LOWORD(SendMessageA(hw(w), SB_GETTEXTLENGTHA, 0, 0)));
+    std::string s(2 * n + 1, '\0');
+    SendMessageA(hw(w), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(s.data()));
+    s.resize(std::char_traits<char>::length(s.c_str()));
+    return s;
+  }
   const int n = GetWindowTextLengthA(hw(w));
   if (n <= 0) return {};
   std::string s(static_cast<std::size_t>(n) + 1, '\0');
@@ -565,7 +575,12 @@ void Win32Desktop::runModal(sys::WindowHandle form, const std::function<bool()>&
   // The owner comes back before the form goes, so that it is activated.
   if (ownerWindow && ownerWasEnabled) EnableWindow(ownerWindow, TRUE);
   if (IsWindow(hwnd)) ShowWindow(hwnd, SW_HIDE);
-  if (ownerWindow) SetForegroundWindow(ownerWindow);
+  if (ownerWindow) {
+    SetForegroundWindow(ownerWindow);
+    // Activation raises the owner on Windows; without a window manager
+    // (Wine on a bare X display) it has to be asked for.
+    SetWindowPos(ownerWindow, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
 }
 
 void Win32Desktop::setTimer(sys::WindowHandle w, int id, int milliseconds) {

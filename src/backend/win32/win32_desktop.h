@@ -184,8 +184,9 @@ class Win32Desktop : public HostDesktop {
 
   // From here on the message boxes shown on the threads this desktop makes
   // forms on (this one included) are recorded and answered
-  // (answerMessageBox, takeMessageBoxes), whichever code shows them. One
-  // desktop of a process can watch; the host's does.
+  // (answerMessageBox, takeMessageBoxes), and the colour choosers answered
+  // (answerColor), whichever code shows them. One desktop of a process can
+  // watch; the host's does.
   void watchMessageBoxes();
 
   int messageBox(sys::WindowHandle owner, const std::string& text, const std::string& caption,
@@ -241,8 +242,6 @@ class Win32Desktop : public HostDesktop {
   // The host's private messages (posted keys, the idle wait); true when msg was one.
   bool handleHostMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   void detachTree(HWND hwnd);
-  // Removes the chooser hooks that answerColor installed.
-  void removeChooserHooks();
   void watchThread(DWORD thread);  // when message boxes are watched
   void unwatchMessageBoxes();
 
