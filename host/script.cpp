@@ -135,7 +135,7 @@ class ScriptRunner : public sys::EventSink {
     spec.className = "TQuillonScript";
     spec.bounds = {0, 0, 10, 10};
     form_ = d_.createWindow(spec, this);
-    d_.postMessage({form_, sys::msg::Command, kStep, 0});
+    d_.postWhenWaiting({form_, sys::msg::Command, kStep, 0});
     d_.runMessageLoop([&] {
       ++topTicks_;
       return done_;
@@ -176,8 +176,11 @@ class ScriptRunner : public sys::EventSink {
         }
         perform(words);
         // Queued behind what the line posted, so that a command that runs a
-        // modal loop takes the next line there.
-        if (next_ < lines_.size()) d_.postMessage({form_, sys::msg::Command, kStep, 0});
+        // modal loop takes the next line there; and only a loop that waits
+        // takes it, so that a command busy with its work (a search letting
+        // its messages run) finishes before the next line, as it would
+        // before a user's next input.
+        if (next_ < lines_.size()) d_.postWhenWaiting({form_, sys::msg::Command, kStep, 0});
       } catch (const LineError& e) {
         print("error: LINE " + std::to_string(lineNo) + ": " + e.what());
         status_ = 2;
@@ -214,7 +217,7 @@ class ScriptRunner : public sys::EventSink {
     ending_ = true;
     std::fflush(out_);
     finishTicks_ = topTicks_;
-    d_.postMessage({form_, sys::msg::Command, kFinish, 0});
+    d_.postWhenWaiting({form_, sys::msg::Command, kFinish, 0});
   }
 
   void finish() {
@@ -222,7 +225,7 @@ class ScriptRunner : public sys::EventSink {
       settledOnce_ = true;
       app_.settle();
       finishTicks_ = topTicks_;
-      d_.postMessage({form_, sys::msg::Command, kFinish, 0});
+      d_.postWhenWaiting({form_, sys::msg::Command, kFinish, 0});
       return;
     }
     if (topTicks_ == finishTicks_) {
@@ -255,11 +258,7 @@ class ScriptRunner : public sys::EventSink {
       d_.passTime(600);
       return;
     }
-    if (c == "shot") {
-      need(w, 2, 2);
-      d_.saveScreenshot(w[1]);
-      return;
-    }
+    if (c == "shot") return shot(w);
     if (c == "answer") return answer(w);
     needStarted();
     if (c == "folder") {
@@ -406,6 +405,31 @@ class ScriptRunner : public sys::EventSink {
         app_.choose(*owner, found.id);
       }
     }
+  }
+
+  // shot FILE [WINDOW "ITEM"]: a screenshot, with that menu bar item's
+  // popup open when one is named.
+  void shot(const std::vector<std::string>& w) {
+    if (w.size() != 2 && w.size() != 4) fail("wrong number of arguments for shot");
+    if (w.size() == 2) {
+      if (!d_.saveScreenshot(w[1])) fail("cannot save " + w[1]);
+      return;
+    }
+    needStarted();
+    bool context = false;
+    HostWindow& owner = windowOf(w[2], context);
+    if (context) fail("no menu bar in " + w[2]);
+    const sys::MenuHandle bar = d_.menuBar(owner.form);
+    int position = -1;
+    for (int i = 0; i < d_.menuItemCount(bar) && position < 0; ++i) {
+      const sys::MenuItem item = d_.menuItem(bar, i);
+      if (!item.separator && item.subMenu && (item.text == w[3] || stripAmpersand(item.text) == stripAmpersand(w[3]))) {
+        position = i;
+      }
+    }
+    if (position < 0) fail("no menu item " + w[3]);
+    if (owner.kind() != WindowKind::Main) fail("menus are shot only in the main window");
+    if (!d_.saveMenuScreenshot(owner.form, position, w[1])) fail("cannot save " + w[1] + " with " + w[3] + " open");
   }
 
   void dumpMenu(sys::MenuHandle m, int level) {

@@ -19,6 +19,12 @@ class HostDesktop : public sys::Desktop {
   // Puts the message into the queue of the thread that owns its window
   // (PostMessage).
   virtual void postMessage(const sys::Message& message) = 0;
+  // Puts the message into that queue for a loop that waits for messages
+  // (runMessageLoop, a modal run, the system's own): processing pending
+  // messages and waiting for idle threads leave it there, so that it is
+  // taken only once the thread has finished the work in hand, as a user's
+  // next input would be.
+  virtual void postWhenWaiting(const sys::Message& message) = 0;
   // A key press in w as input through its thread's queue (WM_KEYDOWN): the
   // thread sees the modifier keys (sys::ShiftState) down while it takes it.
   virtual void postKey(sys::WindowHandle w, int virtualKey, unsigned shift) = 0;
@@ -33,8 +39,14 @@ class HostDesktop : public sys::Desktop {
   // window's thread; then, as waitForIdle.
   virtual void passTime(int milliseconds) = 0;
   virtual std::vector<sys::ToolButton> toolbarButtons(sys::WindowHandle toolbar) const = 0;
-  // A PNG of the screen; false where there is no screen to take.
+  // A PNG of what the front window shows on the screen, open menus
+  // included; false when it cannot be taken or written. The simulated
+  // desktop has no screen: it takes nothing and is true.
   virtual bool saveScreenshot(const std::string& file) = 0;
+  // The same of w with the popup of its menu bar item at that position
+  // open, opened as the item's Alt+letter key would and closed after the
+  // shot; w must belong to this thread.
+  virtual bool saveMenuScreenshot(sys::WindowHandle w, int barPosition, const std::string& file) = 0;
 
   // --- Reading other code's windows, as a script needs them
   virtual std::vector<sys::WindowHandle> children(sys::WindowHandle w) const = 0;  // topmost first

@@ -19,7 +19,7 @@
 #include "support/overriding_host.h"
 #include "support/plugin_fixture.h"
 #include "ui_win32/native_ui.h"
-#include "ui_win32/png_shot.h"
+#include "backend/win32/win32_desktop_png.h"
 #include "util/sjis.h"
 
 namespace gleanix::testing {
@@ -164,7 +164,7 @@ void expectLaidOutWell(HWND form) {
 void shoot(HWND form, const char* file) {
   RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   const std::string path = wineDrivePath(std::string(GLEANIX_BINARY_DIR "/") + file);
-  EXPECT_TRUE(saveWindowPng(form, path)) << path;
+  EXPECT_TRUE(backend::saveWindowPng(form, path)) << path;
 }
 
 class InMailSearchOnWin32 : public ::testing::Test {

@@ -31,7 +31,7 @@
 #include "make_store/store_generator.h"
 #include "native_ui.h"
 #include "pickup/picked_mail.h"
-#include "png_shot.h"
+#include "backend/win32/win32_desktop_png.h"
 #include "store/folders.h"
 #include "store/list_file.h"
 #include "support/plugin_fixture.h"
@@ -258,7 +258,7 @@ void chooseDestination(const std::vector<std::string>& folder, const char* okTex
     TreeView_Select(tree, TreeView_GetRoot(tree), TVGN_FIRSTVISIBLE);  // the picture from the top
     pump(300);
     if (!shot.empty()) {
-      EXPECT_TRUE(saveWindowPng(dialog, shot)) << shot;
+      EXPECT_TRUE(backend::saveWindowPng(dialog, shot)) << shot;
     }
     HWND ok = findDescendant(dialog, "BUTTON", okText);
     EXPECT_TRUE(box && ok && IsWindowEnabled(ok)) << "no folder checked in the dialog";
@@ -341,7 +341,7 @@ TEST_F(FolderFormOnWin32, RealClicksSortKeysMoveAndTheRowMenuCopiesAndMoves) {
   UpdateWindow(hw(w->handle()));
   pump(300);
   const std::string formShot = wineDrivePath(GLEANIX_BINARY_DIR "/folder_form.png");
-  EXPECT_TRUE(saveWindowPng(hw(w->handle()), formShot)) << formShot;
+  EXPECT_TRUE(backend::saveWindowPng(hw(w->handle()), formShot)) << formShot;
 
   // Copy the first two rows of Acc1's user folders into "[dev] 開発" of Work Mail
   // through the real row menu and the real dialog.

@@ -19,7 +19,7 @@
 #include "options/option_form.h"
 #include "support/form_fit.h"
 #include "support/plugin_fixture.h"
-#include "ui_win32/png_shot.h"
+#include "backend/win32/win32_desktop_png.h"
 
 namespace gleanix::options {
 namespace {
@@ -120,7 +120,7 @@ TEST_F(OptionDialogOnWin32, EveryPageFitsItsDesignedSize) {
     EXPECT_EQ(form.component<ui::TLabel>("CaptionLabel").caption(), node->text());
     const std::string shot =
         wineDrivePath(GLEANIX_BINARY_DIR "/option_form_" + std::to_string(page->tag()) + ".png");
-    EXPECT_TRUE(testing::saveWindowPng(hw(form.handle()), shot)) << shot;
+    EXPECT_TRUE(backend::saveWindowPng(hw(form.handle()), shot)) << shot;
     ++shots;
   }
   EXPECT_EQ(shots, 11);

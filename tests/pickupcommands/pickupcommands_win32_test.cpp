@@ -35,7 +35,7 @@
 #include "pickupcommands/pickup_commands.h"
 #include "pickupcommands/progress_form.h"
 #include "pickupcommands/related_form.h"
-#include "png_shot.h"
+#include "backend/win32/win32_desktop_png.h"
 #include "support/form_fit.h"
 #include "support/pickup_support.h"
 #include "support/plugin_fixture.h"
@@ -153,7 +153,7 @@ class PickupDialogsOnWin32 : public PluginTest {
   static void shoot(ui::TForm& form, const char* picture) {
     UpdateWindow(hw(form.handle()));
     pump(200);
-    EXPECT_TRUE(saveWindowPng(hw(form.handle()), shotPath(picture))) << picture;
+    EXPECT_TRUE(backend::saveWindowPng(hw(form.handle()), shotPath(picture))) << picture;
   }
 
   std::shared_ptr<WatchedFiles> watched = std::make_shared<WatchedFiles>(fs);
@@ -296,7 +296,7 @@ TEST_F(PickupDialogsOnWin32, AKeywordPickupThroughTheRealDialogStopsAtARealClick
     HWND bar = findDescendant(progress, PROGRESS_CLASSA);
     barShown = bar && IsWindowVisible(bar) && SendMessageA(bar, PBM_GETPOS, 0, 0) == static_cast<LRESULT>(kClickAt - 1);
     UpdateWindow(progress);
-    EXPECT_TRUE(saveWindowPng(progress, shotPath("progress_form.png")));
+    EXPECT_TRUE(backend::saveWindowPng(progress, shotPath("progress_form.png")));
     HWND abort = findDescendant(progress, "BUTTON", "中断");
     ASSERT_NE(abort, nullptr);
     PostMessageA(abort, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, 8));

@@ -20,7 +20,7 @@
 #include "backend/win32/win32_desktop.h"
 #include "controls/mailbox_tree_test_store.h"
 #include "native_ui.h"
-#include "png_shot.h"
+#include "backend/win32/win32_desktop_png.h"
 
 namespace gleanix::controls {
 namespace {
@@ -162,7 +162,7 @@ TEST_F(MailboxTreeOnWin32, RealControlShowsAndChangesChecksAsTheSimulatedOne) {
   UpdateWindow(hw(form.handle()));
   pump(300);
   const std::string shot = wineDrivePath(GLEANIX_BINARY_DIR "/mailbox_tree.png");
-  EXPECT_TRUE(testing::saveWindowPng(hw(form.handle()), shot)) << shot;
+  EXPECT_TRUE(backend::saveWindowPng(hw(form.handle()), shot)) << shot;
 }
 
 }  // namespace

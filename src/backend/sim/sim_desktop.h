@@ -158,6 +158,7 @@ struct SimPostedCommand {
 struct SimQueuedMessage {
   sys::Message message;
   unsigned shift = 0;
+  bool whenWaiting = false;  // only a waiting loop takes it (postWhenWaiting)
 };
 
 class SimDesktop : public HostDesktop {
@@ -294,12 +295,14 @@ class SimDesktop : public HostDesktop {
 
   // --- HostDesktop
   void postMessage(const sys::Message& message) override;
+  void postWhenWaiting(const sys::Message& message) override;
   void postKey(sys::WindowHandle w, int virtualKey, unsigned shift) override;
   void runMessageLoop(const std::function<bool()>& finished) override;
   void waitForIdle() override;
   void passTime(int milliseconds) override;
   std::vector<sys::ToolButton> toolbarButtons(sys::WindowHandle toolbar) const override;
-  bool saveScreenshot(const std::string&) override { return false; }
+  bool saveScreenshot(const std::string&) override { return true; }  // no screen: nothing to take
+  bool saveMenuScreenshot(sys::WindowHandle, int, const std::string&) override { return true; }
   std::vector<sys::WindowHandle> children(sys::WindowHandle w) const override;
   std::string controlName(sys::WindowHandle w) const override;
   std::vector<sys::TreeItem> treeChildren(sys::WindowHandle tree, sys::TreeItem parent) const override;
@@ -463,8 +466,9 @@ class SimDesktop : public HostDesktop {
   std::uint32_t threadOf(std::thread::id id) const;
   void enqueue(std::uint32_t thread, SimQueuedMessage m);
   // Takes the next message of this thread's queue through its hooks and
-  // dispatches it; false when the queue is empty.
-  bool dispatchNext();
+  // dispatches it; false when the queue is empty. Only a loop that waits
+  // (waiting) takes the messages posted for one; the others are passed over.
+  bool dispatchNext(bool waiting = false);
   void runHooks(std::uint32_t thread, const sys::Message& m);
   void callHook(std::size_t index, int code, const sys::Message& m);
   void dispatch(const SimQueuedMessage& m);

@@ -78,6 +78,12 @@ void SimDesktop::postMessage(const sys::Message& message) {
   enqueue(p ? p->threadId : threadOf(std::this_thread::get_id()), {message, 0});
 }
 
+void SimDesktop::postWhenWaiting(const sys::Message& message) {
+  Lock lock(*this);
+  const SimWindow* p = find(message.window);
+  enqueue(p ? p->threadId : threadOf(std::this_thread::get_id()), {message, 0, true});
+}
+
 void SimDesktop::postKey(sys::WindowHandle w, int virtualKey, unsigned shift) {
   Lock lock(*this);
   const SimWindow* p = find(w);
@@ -91,12 +97,14 @@ std::size_t SimDesktop::queuedMessages(std::uint32_t thread) const {
   return it == queues_.end() ? 0 : it->second.size();
 }
 
-bool SimDesktop::dispatchNext() {
+bool SimDesktop::dispatchNext(bool waiting) {
   const std::uint32_t me = threadOf(std::this_thread::get_id());
   auto& queue = queues_[me];
-  if (queue.empty()) return false;
-  const SimQueuedMessage m = queue.front();
-  queue.pop_front();
+  auto next = queue.begin();
+  while (next != queue.end() && next->whenWaiting && !waiting) ++next;
+  if (next == queue.end()) return false;
+  const SimQueuedMessage m = *next;
+  queue.erase(next);
   changed_.notify_all();
 
   // A key comes with the modifier keys its sender held down.
@@ -217,7 +225,7 @@ void SimDesktop::runMessageLoop(const std::function<bool()>& finished) {
     return finished();
   };
   while (!done()) {
-    if (dispatchNext()) continue;
+    if (dispatchNext(true)) continue;
     waiting_.insert(me);
     changed_.notify_all();
     waitLocked([&] { return !queues_[me].empty(); });

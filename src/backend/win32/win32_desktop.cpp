@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace gleanix::backend {
@@ -267,15 +268,21 @@ std::string Win32Desktop::className(sys::WindowHandle w) const {
 std::string Win32Desktop::text(sys::WindowHandle w) const {
   if (Record* r = record(w); r && r->kind == sys::ControlKind::StatusBar) return r->statusText;
   if (className(w) == STATUSCLASSNAMEA) {
-    // Another module's status bar: its window text is not what it shows.
-    // A simple bar's text is asked for as part 0's. The length may count
-    // characters rather than bytes, and the message takes no buffer size:
-    // room for two bytes each.
-    const auto n = static_cast<std::size_t>(LOWORD(SendMessageA(hw(w), SB_GETTEXTLENGTHA, 0, 0)));
-    std::string s(2 * n + 1, '\0');
-    SendMessageA(hw(w), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(s.data()));
-    s.resize(std::char_traits<char>::length(s.c_str()));
-    return s;
+    // Another module's status bar, as the control keeps its text: the
+    // simple part (Wine keeps it as part 0), read as UTF-16 since the "A"
+    // length counts characters rather than bytes there.
+    for (const WPARAM part : {WPARAM{255}, WPARAM{0}}) {
+      const int n = LOWORD(SendMessageW(hw(w), SB_GETTEXTLENGTHW, part, 0));
+      if (n == 0) continue;
+      std::wstring wide(static_cast<std::size_t>(n) + 1, L'\0');
+      SendMessageW(hw(w), SB_GETTEXTW, part, reinterpret_cast<LPARAM>(wide.data()));
+      wide.resize(static_cast<std::size_t>(n));
+      const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), n, nullptr, 0, nullptr, nullptr);
+      std::string s(static_cast<std::size_t>(std::max(bytes, 0)), '\0');
+      WideCharToMultiByte(CP_ACP, 0, wide.data(), n, s.data(), bytes, nullptr, nullptr);
+      return s;
+    }
+    return {};
   }
   const int n = GetWindowTextLengthA(hw(w));
   if (n <= 0) return {};
@@ -542,7 +549,12 @@ bool Win32Desktop::preTranslate(MSG& msg) {
 
 void Win32Desktop::processPendingMessages() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  // Everything but what waits for a waiting loop.
+  const auto next = [&msg] {
+    return PeekMessageA(&msg, nullptr, 0, kWhenWaitingMessage - 1, PM_REMOVE) ||
+           PeekMessageA(&msg, nullptr, kWhenWaitingMessage + 1, ~0u, PM_REMOVE);
+  };
+  while (next()) {
     if (msg.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       break;

@@ -149,12 +149,14 @@ class Win32Desktop : public HostDesktop {
   void setWindowIcon(sys::WindowHandle w, const sys::Bitmap& image, sys::Color transparent, bool big) override;
 
   void postMessage(const sys::Message& message) override;
+  void postWhenWaiting(const sys::Message& message) override;
   void postKey(sys::WindowHandle w, int virtualKey, unsigned shift) override;
   void runMessageLoop(const std::function<bool()>& finished) override;
   void waitForIdle() override;
   void passTime(int milliseconds) override;
   std::vector<sys::ToolButton> toolbarButtons(sys::WindowHandle toolbar) const override;
   bool saveScreenshot(const std::string& file) override;
+  bool saveMenuScreenshot(sys::WindowHandle w, int barPosition, const std::string& file) override;
   std::vector<sys::WindowHandle> children(sys::WindowHandle w) const override;
   std::string controlName(sys::WindowHandle w) const override;
   std::vector<sys::TreeItem> treeChildren(sys::WindowHandle tree, sys::TreeItem parent) const override;
@@ -221,6 +223,14 @@ class Win32Desktop : public HostDesktop {
     const sys::ListSource* source = nullptr;  // a virtual list view's rows
   };
 
+  // Carries a message posted with postWhenWaiting (lParam: a new
+  // sys::Message); processPendingMessages, in every module built from this
+  // code, leaves it in the queue.
+  static constexpr UINT kWhenWaitingMessage = WM_APP + 0x3F04;
+  // The thread holds the modifier keys of lParam (sys::ShiftState) down
+  // from now on, for the input posted behind it; 0 lets them go.
+  static constexpr UINT kHoldKeysMessage = WM_APP + 0x3F05;
+
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   HFONT fontHandle(const sys::Font& font) const;
 
@@ -244,6 +254,9 @@ class Win32Desktop : public HostDesktop {
   void detachTree(HWND hwnd);
   void watchThread(DWORD thread);  // when message boxes are watched
   void unwatchMessageBoxes();
+  void holdKeys(HWND w, unsigned shift);
+  // The menu loop of saveMenuScreenshot waits with its popup open.
+  void takeMenuShot(HWND owner);
 
   HINSTANCE instance_ = nullptr;
   std::set<std::string> formClasses_;
@@ -255,6 +268,8 @@ class Win32Desktop : public HostDesktop {
   int busy_ = 0;
   COLORREF customColors_[16] = {};
   std::shared_ptr<Win32BoxWatch> boxWatch_;  // set while message boxes are watched
+  std::string menuShot_;  // the file of a screenshot taken once a menu is open
+  bool menuShotTaken_ = false;
 };
 
 }  // namespace gleanix::backend

@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <set>
 #include <vector>
@@ -241,6 +242,11 @@ void Win32Desktop::postMessage(const sys::Message& m) {
   PostMessageA(hw(m.window), m.message, m.wParam, m.lParam);
 }
 
+void Win32Desktop::postWhenWaiting(const sys::Message& m) {
+  auto* copy = new sys::Message(m);
+  if (!PostMessageA(hw(m.window), kWhenWaitingMessage, 0, reinterpret_cast<LPARAM>(copy))) delete copy;
+}
+
 void Win32Desktop::postKey(sys::WindowHandle w, int virtualKey, unsigned shift) {
   PostMessageA(hw(w), kPostedKey, static_cast<WPARAM>(virtualKey), static_cast<LPARAM>(shift));
 }
@@ -257,9 +263,21 @@ bool Win32Desktop::handleHostMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
     case kReleaseKeys:
       setModifiers(0);
       return true;
+    case kHoldKeysMessage:
+      setModifiers(static_cast<unsigned>(lp));
+      return true;
+    case WM_ENTERIDLE:
+      if (wp != MSGF_MENU || menuShot_.empty()) return false;
+      takeMenuShot(hwnd);
+      return true;
     case kSync:
       SetEvent(reinterpret_cast<HANDLE>(lp));
       return true;
+    case kWhenWaitingMessage: {
+      const std::unique_ptr<sys::Message> m(reinterpret_cast<sys::Message*>(lp));
+      SendMessageA(hwnd, m->message, m->wParam, m->lParam);
+      return true;
+    }
     default:
       return false;
   }
@@ -296,14 +314,22 @@ void Win32Desktop::waitForIdle() {
   for (int round = 0; round < 4; ++round) {
     for (const auto& [thread, hwnd] : threads) {
       HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-      if (!PostMessageA(hwnd, kSync, 0, reinterpret_cast<LPARAM>(done))) {
+      // Answered once the thread waits for messages, not while it is busy
+      // letting its messages run.
+      auto* sync = new sys::Message{reinterpret_cast<sys::WindowHandle>(hwnd), kSync, 0,
+                                    reinterpret_cast<std::intptr_t>(done)};
+      if (!PostMessageA(hwnd, kWhenWaitingMessage, 0, reinterpret_cast<LPARAM>(sync))) {
+        delete sync;
         CloseHandle(done);
         continue;
       }
-      while (MsgWaitForMultipleObjects(1, &done, FALSE, 5000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+      DWORD woke;
+      while ((woke = MsgWaitForMultipleObjects(1, &done, FALSE, 5000, QS_ALLINPUT)) == WAIT_OBJECT_0 + 1) {
         processPendingMessages();
       }
-      CloseHandle(done);
+      // A thread that did not answer in time may still set the event later:
+      // its handle then stays open rather than be reused.
+      if (woke == WAIT_OBJECT_0) CloseHandle(done);
     }
     processPendingMessages();
   }
@@ -321,8 +347,6 @@ void Win32Desktop::passTime(int milliseconds) {
   processPendingMessages();
   waitForIdle();
 }
-
-bool Win32Desktop::saveScreenshot(const std::string&) { return false; }
 
 std::vector<sys::WindowHandle> Win32Desktop::children(sys::WindowHandle w) const {
   std::vector<sys::WindowHandle> out;
@@ -371,37 +395,6 @@ sys::Font Win32Desktop::controlFont(sys::WindowHandle w) const {
   if (lstrcmpA(cls, WC_LISTVIEWA) == 0) f.color = static_cast<sys::Color>(SendMessageA(hw(w), LVM_GETTEXTCOLOR, 0, 0));
   return f;
 }
-
-bool Win32Desktop::userSelectTreeItem(sys::WindowHandle tree, sys::TreeItem item) {
-  if (!IsWindowEnabled(hw(tree)) || !IsWindowVisible(hw(tree))) return false;
-  // Selecting by message notifies the tree's parent as a click does.
-  return SendMessageA(hw(tree), TVM_SELECTITEM, TVGN_CARET, static_cast<LPARAM>(item)) != FALSE;
-}
-
-bool Win32Desktop::userClick(sys::WindowHandle w) {
-  if (!IsWindowEnabled(hw(w)) || !IsWindowVisible(hw(w))) return false;
-  SendMessageA(hw(w), BM_CLICK, 0, 0);
-  return true;
-}
-
-bool Win32Desktop::userType(sys::WindowHandle w, const std::string& text) {
-  if (!IsWindowEnabled(hw(w))) return false;
-  return SetWindowTextA(hw(w), text.c_str()) != FALSE;
-}
-
-bool Win32Desktop::userPick(sys::WindowHandle combo, int index) {
-  if (SendMessageA(hw(combo), CB_SETCURSEL, static_cast<WPARAM>(index), 0) == CB_ERR) return false;
-  SendMessageA(GetParent(hw(combo)), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hw(combo)), CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(hw(combo)));
-  return true;
-}
-
-// Not yet driven on real windows: a script line using them reports it cannot act.
-bool Win32Desktop::userClickTreeState(sys::WindowHandle, sys::TreeItem) { return false; }
-bool Win32Desktop::userClickHeader(sys::WindowHandle, int) { return false; }
-bool Win32Desktop::userSelectRows(sys::WindowHandle, const std::vector<int>&) { return false; }
-bool Win32Desktop::userDoubleClickRow(sys::WindowHandle, int, unsigned) { return false; }
-bool Win32Desktop::userRowMenu(sys::WindowHandle, int, const std::string&) { return false; }
 
 bool Win32Desktop::userKey(sys::WindowHandle w, int virtualKey, unsigned shift) {
   postKey(w, virtualKey, shift);

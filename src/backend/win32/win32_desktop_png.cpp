@@ -1,10 +1,11 @@
-#include "png_shot.h"
+#include "backend/win32/win32_desktop_png.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
 
-namespace gleanix::testing {
+namespace gleanix::backend {
 namespace {
 
 std::uint32_t crc32(const std::uint8_t* data, std::size_t n, std::uint32_t crc = 0xFFFFFFFFu) {
@@ -55,6 +56,10 @@ std::vector<std::uint8_t> zlibStored(const std::vector<std::uint8_t>& raw) {
 bool saveWindowPng(HWND window, const std::string& path) {
   RECT r;
   if (!GetWindowRect(window, &r)) return false;
+  return saveScreenPng(r, path);
+}
+
+bool saveScreenPng(const RECT& r, const std::string& path) {
   const int w = r.right - r.left;
   const int h = r.bottom - r.top;
   if (w <= 0 || h <= 0) return false;
@@ -103,4 +108,4 @@ bool saveWindowPng(HWND window, const std::string& path) {
   return std::fclose(f) == 0 && ok;
 }
 
-}  // namespace gleanix::testing
+}  // namespace gleanix::backend
