@@ -314,7 +314,9 @@ void QuillonApp::runViewOrSend(HostWindow& w, std::string text) {
     createSendWindow(w, text);
   }
   // Counted as started only once inside its loop, so that waiting for idle
-  // threads includes this one from then on.
+  // threads includes this one from then on. Once its window has closed the
+  // thread goes on while windows that others made on it are shown (a pickup
+  // list window started from a VIEW window), as they would end with it.
   bool announced = false;
   desktop_.runMessageLoop([&] {
     if (!announced) {
@@ -322,11 +324,20 @@ void QuillonApp::runViewOrSend(HostWindow& w, std::string text) {
       --starting_;
       desktop_.postMessage({main_->form, 0, 0, 0});  // the main thread may be waiting for this window
     }
-    return w.closed.load();
+    return w.closed.load() && (stopping_.load() || windowsOfThread(w.threadId).empty());
   });
 }
 
+std::vector<sys::WindowHandle> QuillonApp::windowsOfThread(std::uint32_t thread) const {
+  std::vector<sys::WindowHandle> out;
+  for (sys::WindowHandle t : desktop_.topLevelWindows()) {
+    if (desktop_.isVisible(t) && desktop_.threadId(t) == thread) out.push_back(t);
+  }
+  return out;
+}
+
 void QuillonApp::createViewWindow(HostWindow& w, const std::string& mail) {
+  w.threadId = desktop_.currentThreadId();
   sys::WindowSpec form = spec(sys::ControlKind::Form, "ViewForm", 0, {80, 60, 680, 460}, sys::kSizeable);
   form.className = kViewWindowClass;
   form.text = "VIEW - Quillon";
@@ -362,6 +373,7 @@ void QuillonApp::loadMail(HostWindow& view) {
 }
 
 void QuillonApp::createSendWindow(HostWindow& w, const std::string& header) {
+  w.threadId = desktop_.currentThreadId();
   sys::WindowSpec form = spec(sys::ControlKind::Form, "SendForm", 0, {100, 80, 700, 480}, sys::kSizeable);
   form.className = kSendWindowClass;
   form.text = "SEND - Quillon";
@@ -497,10 +509,15 @@ void QuillonApp::shutdown() {
   }
   for (HostWindow* w : open) desktop_.postMessage({w->form, sys::msg::Close, 0, 0});
   settle();
+  // Threads still running for windows left on them end now: a null message
+  // to one of those windows has the loop look again.
+  stopping_ = true;
   {
     std::lock_guard<std::mutex> lock(windowsMutex_);
     for (auto& w : windows_) {
-      if (w->thread.joinable()) w->thread.join();
+      if (!w->thread.joinable()) continue;
+      for (sys::WindowHandle left : windowsOfThread(w->threadId)) desktop_.postMessage({left, 0, 0, 0});
+      w->thread.join();
     }
   }
   plugin_->cleanUp();

@@ -49,6 +49,7 @@ class HostWindow : public sys::EventSink {
   sys::MenuHandle contextMenu = 0;    // the last one built
   std::atomic<bool> closed{false};
   std::thread thread;
+  std::uint32_t threadId = 0;  // VIEW and SEND: the desktop's id of its thread
 
   // Runs task on this window's thread (queued behind its messages).
   void post(std::function<void()> task);
@@ -137,6 +138,8 @@ class QuillonApp : public WindowHost {
   void loadMail(HostWindow& view);
   std::string mailText(const std::string& mail) const;
   HostWindow* byForm(sys::WindowHandle form);
+  // The visible top-level windows of that thread.
+  std::vector<sys::WindowHandle> windowsOfThread(std::uint32_t thread) const;
 
   backend::HostDesktop& desktop_;
   QuillonSim& sim_;
@@ -147,6 +150,7 @@ class QuillonApp : public WindowHost {
   std::vector<std::unique_ptr<HostWindow>> windows_;  // VIEW and SEND windows, oldest first
   std::atomic<int> starting_{0};
   std::atomic<int> commandsRunning_{0};
+  std::atomic<bool> stopping_{false};  // window threads end even with windows left
   std::string folder_;
   std::vector<std::string> folderMails_;  // the mail list's rows
 };

@@ -432,6 +432,14 @@ class ScriptRunner : public sys::EventSink {
     if (!d_.saveMenuScreenshot(owner.form, position, w[1])) fail("cannot save " + w[1] + " with " + w[3] + " open");
   }
 
+  void dumpTexts(sys::WindowHandle parent) {
+    for (sys::WindowHandle c : d_.children(parent)) {
+      if (!d_.isVisible(c)) continue;
+      if (const std::string t = d_.text(c); !t.empty()) print(escapeLineEnds(t));
+      dumpTexts(c);
+    }
+  }
+
   void dumpMenu(sys::MenuHandle m, int level) {
     const int count = d_.menuItemCount(m);
     for (int i = 0; i < count; ++i) {
@@ -684,6 +692,27 @@ class ScriptRunner : public sys::EventSink {
       const std::string selected = s < e && static_cast<std::size_t>(e) <= text.size() ? text.substr(s, e - s) : "";
       print("== dump view");
       print(app_.viewMail(*view) + "\t" + std::to_string(s) + "\t" + std::to_string(e) + "\t" + escapeLineEnds(selected));
+    } else if (what == "toolbar") {
+      // The front VIEW window's toolbar: each button's image, and whether it
+      // takes clicks; separators as "-".
+      HostWindow* view = app_.front(WindowKind::View);
+      if (!view) fail("no view window");
+      print("== dump toolbar");
+      for (const sys::ToolButton& b : d_.toolbarButtons(view->toolbar)) {
+        if (b.style & sys::toolbar::kSeparator) {
+          print("-");
+        } else {
+          print("image " + std::to_string(b.image) + "\t" + ((b.state & sys::toolbar::kEnabled) ? "enabled" : "disabled"));
+        }
+      }
+    } else if (what == "dialog") {
+      // The front window's caption, then the texts its visible controls show,
+      // in their order (class names differ between the desktops' own
+      // controls).
+      const sys::WindowHandle f = frontDialog();
+      print("== dump dialog");
+      print(d_.text(f));
+      dumpTexts(f);
     } else if (what == "send") {
       HostWindow* send = app_.front(WindowKind::Send);
       if (!send) fail("no send window");

@@ -491,6 +491,9 @@ class SimDesktop : public HostDesktop {
   const SimWindow* findKind(sys::WindowHandle w, sys::ControlKind kind) const;
   void deliver(sys::WindowHandle w, sys::Event& e);
   bool canTakeInput(sys::WindowHandle w) const;
+  // After input given from another thread, the window's own thread looks
+  // at its state again (a modal result set by a click): a null message.
+  void wakeThreadOf(sys::WindowHandle w);
   sys::WindowHandle formOf(sys::WindowHandle w) const;
   void bringToFront(sys::WindowHandle w);
   void destroyTree(sys::WindowHandle w);

@@ -44,11 +44,17 @@ sys::Event event(sys::EventType type) {
 
 }  // namespace
 
+void SimDesktop::wakeThreadOf(sys::WindowHandle w) {
+  const SimWindow* p = find(w);
+  if (p && p->threadId != threadOf(std::this_thread::get_id())) enqueue(p->threadId, {{w, 0, 0, 0}, 0});
+}
+
 bool SimDesktop::click(sys::WindowHandle w) {
   Lock lock(*this);
   if (!canTakeInput(w)) return false;
   sys::Event e = event(sys::EventType::Click);
   deliver(w, e);
+  wakeThreadOf(w);
   return true;
 }
 
@@ -65,6 +71,7 @@ bool SimDesktop::typeText(sys::WindowHandle w, const std::string& text) {
   focus_ = w;
   sys::Event e = event(sys::EventType::Change);
   deliver(w, e);
+  wakeThreadOf(w);
   return true;
 }
 
@@ -76,6 +83,7 @@ bool SimDesktop::chooseComboItem(sys::WindowHandle w, int index) {
   p->text = p->items[index];
   sys::Event e = event(sys::EventType::Click);
   deliver(w, e);
+  wakeThreadOf(w);
   return true;
 }
 
@@ -150,6 +158,7 @@ bool SimDesktop::clickAt(sys::WindowHandle w, sys::MouseButton button, sys::Poin
   Lock lock(*this);
   if (!mouseDown(w, button, pt, shift)) return false;
   mouseUp(w, button, pt);
+  wakeThreadOf(w);
   return true;
 }
 
@@ -160,6 +169,7 @@ bool SimDesktop::doubleClickAt(sys::WindowHandle w, sys::Point pt) {
   sys::Event e = event(sys::EventType::DoubleClick);
   e.pos = pt;
   deliver(w, e);
+  wakeThreadOf(w);
   return true;
 }
 
@@ -208,6 +218,7 @@ bool SimDesktop::selectListRows(sys::WindowHandle w, const std::vector<int>& row
   }
   sys::Event e = event(sys::EventType::Change);
   deliver(w, e);
+  wakeThreadOf(w);
   return true;
 }
 
@@ -218,6 +229,7 @@ bool SimDesktop::clickHeaderSection(sys::WindowHandle w, int index) {
   sys::Event e = event(sys::EventType::SectionClick);
   e.id = index;
   deliver(w, e);
+  wakeThreadOf(w);
   return true;
 }
 

@@ -12,7 +12,7 @@ namespace {
 
 constexpr const char* kPanelClass = "GleanixPanel";
 constexpr const char* kSplitterClass = "GleanixSplitter";
-constexpr const char* kRecordProp = "Gleanix.Record";
+constexpr const char* kRecordProp = Win32Desktop::kRecordProperty;
 
 HWND hw(sys::WindowHandle w) { return reinterpret_cast<HWND>(w); }
 sys::WindowHandle wh(HWND h) { return reinterpret_cast<sys::WindowHandle>(h); }
@@ -335,7 +335,12 @@ sys::WindowHandle Win32Desktop::nextWindow(sys::WindowHandle w) const { return w
 
 sys::WindowHandle Win32Desktop::foregroundWindow() const { return wh(GetForegroundWindow()); }
 
-void Win32Desktop::setForegroundWindow(sys::WindowHandle w) { SetForegroundWindow(hw(w)); }
+// Also at the top of the Z order: without a window manager (Wine on a bare
+// X display) activation alone leaves the stacking as it was.
+void Win32Desktop::setForegroundWindow(sys::WindowHandle w) {
+  SetForegroundWindow(hw(w));
+  SetWindowPos(hw(w), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
 
 void Win32Desktop::setVisible(sys::WindowHandle w, bool visible) {
   Record* r = record(w);
@@ -587,12 +592,7 @@ void Win32Desktop::runModal(sys::WindowHandle form, const std::function<bool()>&
   // The owner comes back before the form goes, so that it is activated.
   if (ownerWindow && ownerWasEnabled) EnableWindow(ownerWindow, TRUE);
   if (IsWindow(hwnd)) ShowWindow(hwnd, SW_HIDE);
-  if (ownerWindow) {
-    SetForegroundWindow(ownerWindow);
-    // Activation raises the owner on Windows; without a window manager
-    // (Wine on a bare X display) it has to be asked for.
-    SetWindowPos(ownerWindow, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  }
+  if (ownerWindow) setForegroundWindow(wh(ownerWindow));
 }
 
 void Win32Desktop::setTimer(sys::WindowHandle w, int id, int milliseconds) {

@@ -227,6 +227,8 @@ class Win32Desktop : public HostDesktop {
   // sys::Message); processPendingMessages, in every module built from this
   // code, leaves it in the queue.
   static constexpr UINT kWhenWaitingMessage = WM_APP + 0x3F04;
+  // The window property that holds a window's Record.
+  static constexpr const char* kRecordProperty = "Gleanix.Record";
   // The thread holds the modifier keys of lParam (sys::ShiftState) down
   // from now on, for the input posted behind it; 0 lets them go.
   static constexpr UINT kHoldKeysMessage = WM_APP + 0x3F05;

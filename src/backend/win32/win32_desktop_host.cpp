@@ -299,13 +299,22 @@ void Win32Desktop::runMessageLoop(const std::function<bool()>& finished) {
 }
 
 void Win32Desktop::waitForIdle() {
-  // One window of every other thread this desktop made windows on.
+  // One window of every other thread this desktop made windows on, and of
+  // every thread that has windows of another module built from this code
+  // (the plug-in's, which outlive the host window of their thread).
   std::map<DWORD, HWND> threads;
   {
     std::lock_guard<std::recursive_mutex> lock(recordsMutex_);
     for (const auto& [hwnd, rec] : records_) {
       const DWORD t = GetWindowThreadProcessId(hwnd, nullptr);
       if (t != GetCurrentThreadId() && rec->kind == sys::ControlKind::Form) threads.emplace(t, hwnd);
+    }
+  }
+  for (HWND top = GetTopWindow(nullptr); top; top = GetWindow(top, GW_HWNDNEXT)) {
+    DWORD process = 0;
+    const DWORD t = GetWindowThreadProcessId(top, &process);
+    if (process == GetCurrentProcessId() && t != GetCurrentThreadId() && GetPropA(top, kRecordProperty)) {
+      threads.emplace(t, top);
     }
   }
   // Several rounds: a message handled in one round may post another (a

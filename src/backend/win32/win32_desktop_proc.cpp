@@ -10,7 +10,7 @@
 namespace gleanix::backend {
 namespace {
 
-constexpr const char* kRecordProp = "Gleanix.Record";
+constexpr const char* kRecordProp = Win32Desktop::kRecordProperty;
 
 sys::WindowHandle wh(HWND h) { return reinterpret_cast<sys::WindowHandle>(h); }
 
