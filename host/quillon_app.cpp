@@ -464,11 +464,6 @@ void QuillonApp::buildContextMenu(HostWindow& w) {
 void QuillonApp::choose(HostWindow& w, int id) { desktop_.postMessage({w.form, sys::msg::Command, static_cast<std::uintptr_t>(id), 0}); }
 
 void QuillonApp::command(HostWindow& w, int id) {
-  struct Running {
-    std::atomic<int>& count;
-    explicit Running(std::atomic<int>& c) : count(c) { ++count; }
-    ~Running() { --count; }
-  } running(commandsRunning_);
   switch (id) {
     case kNewMail: compose(); return;
     case kPluginSetup: if (plugin_) plugin_->setup(w.form); return;

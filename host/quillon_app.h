@@ -116,10 +116,6 @@ class QuillonApp : public WindowHost {
   void viewMailChanged(sys::WindowHandle view) override;
   void sendHeaderChanged(sys::WindowHandle send) override;
 
-  // True while a command chosen in any window is being carried out
-  // (the plug-in's command procedures, its setup and about box included).
-  bool commandRunning() const { return commandsRunning_.load() > 0; }
-
   // What the windows' sinks call.
   void command(HostWindow& w, int id);
   void closeWindow(HostWindow& w);
@@ -149,7 +145,6 @@ class QuillonApp : public WindowHost {
   std::mutex windowsMutex_;
   std::vector<std::unique_ptr<HostWindow>> windows_;  // VIEW and SEND windows, oldest first
   std::atomic<int> starting_{0};
-  std::atomic<int> commandsRunning_{0};
   std::atomic<bool> stopping_{false};  // window threads end even with windows left
   std::string folder_;
   std::vector<std::string> folderMails_;  // the mail list's rows

@@ -5,7 +5,6 @@
 #include <memory>
 #include <optional>
 #include <stdexcept>
-#include <thread>
 
 #include "backend/module_loader.h"
 #include "host/transcript_text.h"
@@ -18,12 +17,6 @@ namespace {
 
 constexpr int kStep = 2;    // the runner's form: run the next line
 constexpr int kFinish = 3;  // ... see whether the main loop has the script's end
-constexpr int kAwaitFailed = 4;  // ... the commands awaited did not end in time
-
-// How long "await" lets the host's commands run before it gives up: so
-// many looks, 10 ms apart at least.
-constexpr int kAwaitSeconds = 30;
-constexpr int kAwaitLooks = kAwaitSeconds * 100;
 
 // A line that cannot act.
 struct LineError : std::runtime_error {
@@ -140,7 +133,6 @@ class ScriptRunner : public sys::EventSink {
       ++topTicks_;
       return done_;
     });
-    if (waiter_.joinable()) waiter_.join();
     app_.shutdown();
     d_.destroyWindow(form_);
     return status_;
@@ -150,13 +142,6 @@ class ScriptRunner : public sys::EventSink {
     if (e.type != sys::EventType::Command) return;
     if (e.id == kStep) step();
     if (e.id == kFinish) finish();
-    if (e.id == kAwaitFailed) {
-      print("error: LINE " + std::to_string(next_) + ": the commands running did not end within " +
-            std::to_string(kAwaitSeconds) + " s");
-      status_ = 2;
-      next_ = lines_.size();
-      end();
-    }
   }
 
  private:
@@ -170,10 +155,6 @@ class ScriptRunner : public sys::EventSink {
         if (!text) fail("not UTF-8 text that code page 932 can write");
         if (!splitScriptLine(*text, words)) fail("a double quote is left open");
         if (words.empty()) continue;
-        if (words[0] == "await") {
-          need(words, 1, 1);
-          return await();
-        }
         perform(words);
         // Queued behind what the line posted, so that a command that runs a
         // modal loop takes the next line there; and only a loop that waits
@@ -192,22 +173,6 @@ class ScriptRunner : public sys::EventSink {
       return;
     }
     end();
-  }
-
-  // "await": the next line waits until no command runs in the host's
-  // windows, as a user waits for a search's result. A line runs inside
-  // whatever loop takes it, and a command that lets messages through while
-  // it works (a search under its progress window) would otherwise run the
-  // following lines before its own end. Another thread watches and posts
-  // the next step, so that nothing of the script is queued meanwhile.
-  void await() {
-    if (waiter_.joinable()) waiter_.join();
-    waiter_ = std::thread([this] {
-      for (int look = 0; look < kAwaitLooks && app_.commandRunning(); ++look) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-      }
-      d_.postMessage({form_, sys::msg::Command, static_cast<std::uintptr_t>(app_.commandRunning() ? kAwaitFailed : kStep), 0});
-    });
   }
 
   // The script is over: once the main loop takes it back, it ends; a modal
@@ -764,7 +729,6 @@ class ScriptRunner : public sys::EventSink {
   unsigned long finishTicks_ = 0;
   sys::WindowHandle form_ = 0;
   std::unique_ptr<sys::Module> module_;
-  std::thread waiter_;  // "await"
 };
 
 }  // namespace
