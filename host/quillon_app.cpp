@@ -214,6 +214,14 @@ void QuillonApp::buildMainWindow() {
   desktop_.setVisible(w.form, true);
 }
 
+void QuillonApp::reopenMainWindow() {
+  const std::unique_ptr<HostWindow> old = std::move(main_);
+  buildMainWindow();
+  fillMailList();
+  markSelection(sim_.selection());
+  desktop_.destroyWindow(old->form);
+}
+
 void QuillonApp::fillFolderTree() {
   const store::MailStore store(fs_, sim_.mailRoot());
   std::vector<sys::TreeItem> parents;
@@ -265,12 +273,16 @@ bool QuillonApp::setSelection(const std::vector<std::string>& mails) {
   for (const std::string& m : mails) {
     if (std::find(folderMails_.begin(), folderMails_.end(), m) == folderMails_.end()) return false;
   }
+  markSelection(mails);
+  sim_.setSelection(mails);
+  return true;
+}
+
+void QuillonApp::markSelection(const std::vector<std::string>& mails) {
   for (std::size_t row = 0; row < folderMails_.size(); ++row) {
     const bool on = std::find(mails.begin(), mails.end(), folderMails_[row]) != mails.end();
     desktop_.listSetSelected(main_->list, static_cast<int>(row), on);
   }
-  sim_.setSelection(mails);
-  return true;
 }
 
 // --- VIEW and SEND windows

@@ -78,6 +78,10 @@ class QuillonApp : public WindowHost {
   int start(const PluginEntries& plugin, const std::string& hostVersion);
   bool started() const { return plugin_.has_value(); }
   HostWindow& mainWindow() { return *main_; }
+  // Replaces the main window with a new one, as a host does that opens its
+  // main window again: the plug-in is told of it and builds its menu bar
+  // anew; folder, cursor and selection are kept.
+  void reopenMainWindow();
 
   // The main window's current folder (relative, without trailing "\"),
   // cursor mail and selection; false for a folder or mail not in the store.
@@ -123,6 +127,7 @@ class QuillonApp : public WindowHost {
   void buildMainWindow();
   void fillFolderTree();
   void fillMailList();
+  void markSelection(const std::vector<std::string>& mails);  // the mail list's rows of these mails
   void updateCaption();
   sys::MenuHandle hostMenuBar(WindowKind kind);
   void startWindowThread(WindowKind kind, std::string text);

@@ -83,6 +83,7 @@ class QuillonSim {
   void setCurrentFolder(std::string folder);  // relative, without trailing "\"
   void setCurrentEntry(std::string mail);     // relative, ending in the key; "" for none
   void setSelection(std::vector<std::string> mails);
+  const std::vector<std::string>& selection() const { return selection_; }
 
   // --- VIEW and SEND windows ---------------------------------------------
   // A visible host's windows; without one, windows are handles only.

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 #include "backend/module_loader.h"
@@ -54,6 +55,11 @@ const char* iconName(sys::MessageIcon icon) {
     case sys::MessageIcon::None: break;
   }
   return "none";
+}
+
+// "R G B" of a colour, as "answer color" takes it.
+std::string colorText(sys::Color c) {
+  return std::to_string(c & 0xFF) + " " + std::to_string(c >> 8 & 0xFF) + " " + std::to_string(c >> 16 & 0xFF);
 }
 
 int number(const std::string& word) {
@@ -237,6 +243,10 @@ class ScriptRunner : public sys::EventSink {
     } else if (c == "open") {
       need(w, 2, 2);
       if (!app_.sim().folderOpenMail(app_.mainWindow().form, w[1].c_str(), -1)) fail("no mail " + w[1]);
+    } else if (c == "reopen") {
+      need(w, 2, 2);
+      if (w[1] != "main") fail("no such window: " + w[1]);
+      app_.reopenMainWindow();
     } else if (c == "compose") {
       app_.compose();
     } else if (c == "post") {
@@ -288,6 +298,7 @@ class ScriptRunner : public sys::EventSink {
   }
 
   void answer(const std::vector<std::string>& w) {
+    if (w.size() >= 2 && w[1] == "color") return answerColor(w);
     need(w, 2, 2);
     const std::pair<const char*, int> results[] = {
         {"ok", sys::result::Ok}, {"yes", sys::result::Yes}, {"no", sys::result::No}, {"cancel", sys::result::Cancel}};
@@ -295,6 +306,19 @@ class ScriptRunner : public sys::EventSink {
       if (w[1] == name) return d_.answerMessageBox(result);
     }
     fail("no such answer: " + w[1]);
+  }
+
+  // "answer color R G B" confirms the next colour chooser with that colour,
+  // "answer color cancel" cancels it.
+  void answerColor(const std::vector<std::string>& w) {
+    if (w.size() == 3 && w[2] == "cancel") return d_.answerColor(std::nullopt);
+    need(w, 5, 5);
+    int part[3] = {};
+    for (int i = 0; i < 3; ++i) {
+      part[i] = number(w[2 + static_cast<std::size_t>(i)]);
+      if (part[i] < 0 || part[i] > 255) fail("not a colour part (0-255): " + w[2 + static_cast<std::size_t>(i)]);
+    }
+    d_.answerColor(sys::rgb(part[0], part[1], part[2]));
   }
 
   // --- windows
@@ -506,31 +530,66 @@ class ScriptRunner : public sys::EventSink {
     return 0;
   }
 
-  void tree(const std::vector<std::string>& w) {
-    need(w, 3, 3);
-    if (w[1] != "check" && w[1] != "uncheck") fail("no such tree action: " + w[1]);
-    const sys::WindowHandle t = childOfClass(frontDialog(), "SysTreeView32");
-    if (!t) fail("no tree in the dialog");
+  // The item at the path (levels joined by backslashes) in the tree, or 0 with
+  // the texts of the level where it failed in there.
+  sys::TreeItem treeItemAt(sys::WindowHandle t, const std::string& itemPath, std::string& there) {
     sys::TreeItem item = 0;
-    std::string path = w[2];
+    std::string path = itemPath;
     while (!path.empty()) {
       const std::size_t sep = path.find('\\');
       const std::string part = path.substr(0, sep);
       path = sep == std::string::npos ? std::string() : path.substr(sep + 1);
       sys::TreeItem next = 0;
-      std::string there;
+      there.clear();
       for (sys::TreeItem c : d_.treeChildren(t, item)) {
         const std::string text = d_.treeItem(t, c).text;
         if (text == part || (part == "*" && !next)) next = c;  // "*": any item, such as the root named by the store path
         there += (there.empty() ? "" : ", ") + text;
       }
-      if (!next) fail("no tree item " + w[2] + " (there: " + there + ")");
+      if (!next) return 0;
       item = next;
     }
+    return item;
+  }
+
+  // Every visible tree view below the window, topmost first.
+  void visibleTrees(sys::WindowHandle parent, std::vector<sys::WindowHandle>& out) {
+    for (sys::WindowHandle c : d_.children(parent)) {
+      if (!d_.isVisible(c)) continue;
+      if (d_.className(c) == "SysTreeView32") out.push_back(c);
+      visibleTrees(c, out);
+    }
+  }
+
+  void tree(const std::vector<std::string>& w) {
+    need(w, 3, 3);
+    if (w[1] == "select") return selectTreeItem(w[2]);
+    if (w[1] != "check" && w[1] != "uncheck") fail("no such tree action: " + w[1]);
+    const sys::WindowHandle t = childOfClass(frontDialog(), "SysTreeView32");
+    if (!t) fail("no tree in the dialog");
+    std::string there;
+    const sys::TreeItem item = treeItemAt(t, w[2], there);
+    if (!item) fail("no tree item " + w[2] + " (there: " + there + ")");
     constexpr int kChecked = 3;
     const bool checked = d_.treeItem(t, item).state == kChecked;
     if (checked == (w[1] == "check")) return;
     if (!d_.userClickTreeState(t, item)) fail("cannot click " + w[2]);
+  }
+
+  // "tree select PATH": the item at the path in the first visible tree of
+  // the front dialog that has it, selected as a click on its label does.
+  void selectTreeItem(const std::string& path) {
+    std::vector<sys::WindowHandle> trees;
+    visibleTrees(frontDialog(), trees);
+    if (trees.empty()) fail("no tree in the dialog");
+    for (sys::WindowHandle t : trees) {
+      std::string there;
+      if (const sys::TreeItem item = treeItemAt(t, path, there)) {
+        if (!d_.userSelectTreeItem(t, item)) fail("cannot select " + path);
+        return;
+      }
+    }
+    fail("no tree item " + path);
   }
 
   sys::WindowHandle frontList() {
@@ -669,6 +728,22 @@ class ScriptRunner : public sys::EventSink {
         print(line + std::to_string(d_.listStateImage(lv, row)));
       }
       print(d_.text(childOfClass(form, "msctls_statusbar32")));
+    } else if (what == "list-look") {
+      // What the options give the list window: the rows' background and
+      // font, and whether the count bar shows.
+      const sys::WindowHandle form = frontList();
+      const sys::WindowHandle lv = childOfClass(form, "SysListView32");
+      const sys::WindowHandle bar = childOfClass(form, "msctls_statusbar32");
+      const sys::Font f = d_.controlFont(lv);
+      std::string style;
+      for (const auto& [on, name] : {std::pair{f.bold, " bold"}, std::pair{f.italic, " italic"},
+                                     std::pair{f.underline, " underline"}, std::pair{f.strikeout, " strikeout"}}) {
+        if (on) style += name;
+      }
+      print("== dump list-look");
+      print("background\t" + colorText(d_.listBackground(lv)));
+      print("font\t" + f.name + "\t" + std::to_string(f.size) + style + "\t" + colorText(f.color));
+      print(std::string("count bar\t") + (bar && d_.isVisible(bar) ? "shown" : "hidden"));
     } else {
       fail("no such dump: " + what);
     }

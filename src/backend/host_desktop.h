@@ -6,6 +6,7 @@
 // backends implement it: the simulated desktop and the Win32 one.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,10 @@ class HostDesktop : public sys::Desktop {
   virtual std::vector<sys::WindowHandle> children(sys::WindowHandle w) const = 0;  // topmost first
   virtual std::string controlName(sys::WindowHandle w) const = 0;  // "" when it has none
   virtual std::vector<sys::TreeItem> treeChildren(sys::WindowHandle tree, sys::TreeItem parent) const = 0;
+  // The background a list view paints its rows on.
+  virtual sys::Color listBackground(sys::WindowHandle list) const = 0;
+  // The font a control draws its text in.
+  virtual sys::Font controlFont(sys::WindowHandle w) const = 0;
 
   // --- The user's hand on other code's windows. Each is false, doing
   // nothing, when the window cannot take it.
@@ -58,6 +63,7 @@ class HostDesktop : public sys::Desktop {
   virtual bool userType(sys::WindowHandle w, const std::string& text) = 0;  // replaces the text
   virtual bool userPick(sys::WindowHandle combo, int index) = 0;
   virtual bool userClickTreeState(sys::WindowHandle tree, sys::TreeItem item) = 0;  // its check box
+  virtual bool userSelectTreeItem(sys::WindowHandle tree, sys::TreeItem item) = 0;  // a click on its label
   virtual bool userClickHeader(sys::WindowHandle header, int section) = 0;
   virtual bool userSelectRows(sys::WindowHandle list, const std::vector<int>& rows) = 0;
   // A double click on a row with the modifier keys (sys::ShiftState) down.
@@ -77,6 +83,13 @@ class HostDesktop : public sys::Desktop {
   virtual void answerMessageBox(int result) = 0;
   // The message boxes shown since the last call.
   virtual std::vector<MessageBoxSeen> takeMessageBoxes() = 0;
+
+  // --- Choosers
+  // The next colour chooser is confirmed with this colour, or cancelled
+  // (nullopt); one answer per chooser, in order. On real windows, as with
+  // message boxes, the chooser must come up on a thread the host's
+  // desktop made forms on.
+  virtual void answerColor(std::optional<sys::Color> color) = 0;
 };
 
 // The name under which the simulated host exports

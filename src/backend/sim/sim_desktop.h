@@ -306,10 +306,13 @@ class SimDesktop : public HostDesktop {
   std::vector<sys::WindowHandle> children(sys::WindowHandle w) const override;
   std::string controlName(sys::WindowHandle w) const override;
   std::vector<sys::TreeItem> treeChildren(sys::WindowHandle tree, sys::TreeItem parent) const override;
+  sys::Color listBackground(sys::WindowHandle list) const override;
+  sys::Font controlFont(sys::WindowHandle w) const override;
   bool userClick(sys::WindowHandle w) override { return click(w); }
   bool userType(sys::WindowHandle w, const std::string& text) override { return typeText(w, text); }
   bool userPick(sys::WindowHandle combo, int index) override { return chooseComboItem(combo, index); }
   bool userClickTreeState(sys::WindowHandle tree, sys::TreeItem item) override;
+  bool userSelectTreeItem(sys::WindowHandle tree, sys::TreeItem item) override { return selectTreeItem(tree, item); }
   bool userClickHeader(sys::WindowHandle header, int section) override { return clickHeaderSection(header, section); }
   bool userSelectRows(sys::WindowHandle list, const std::vector<int>& rows) override {
     return selectListRows(list, rows);
@@ -418,7 +421,7 @@ class SimDesktop : public HostDesktop {
   void answerPopup(const std::string& itemText) { popupAnswers_.push_back(itemText); }
   // The next chooser returns this choice (nullopt: cancelled, the default).
   void answerFont(std::optional<sys::Font> font) { fontAnswers_.push_back(std::move(font)); }
-  void answerColor(std::optional<sys::Color> color) { colorAnswers_.push_back(color); }
+  void answerColor(std::optional<sys::Color> color) override;
   // Each processPendingMessages() call runs the next of these actions.
   void onProcessMessages(Action action) { processActions_.push_back(std::move(action)); }
   std::size_t pendingScripts() const {

@@ -39,6 +39,19 @@ std::vector<sys::TreeItem> SimDesktop::treeChildren(sys::WindowHandle tree, sys:
   return it == p->nodes.end() ? std::vector<sys::TreeItem>{} : it->second.children;
 }
 
+sys::Color SimDesktop::listBackground(sys::WindowHandle list) const {
+  Lock lock(*this);
+  const SimWindow* p = findKind(list, sys::ControlKind::ListView);
+  // A list view not given a colour paints on the system's window colour.
+  return p && p->color ? *p->color : systemColor(sys::SystemColor::Window);
+}
+
+sys::Font SimDesktop::controlFont(sys::WindowHandle w) const {
+  Lock lock(*this);
+  const SimWindow* p = find(w);
+  return p ? p->font : sys::Font{};
+}
+
 bool SimDesktop::userClickTreeState(sys::WindowHandle tree, sys::TreeItem item) {
   Lock lock(*this);
   // The row must be shown: its parents open and the row scrolled into view.
@@ -92,6 +105,11 @@ bool SimDesktop::userKey(sys::WindowHandle w, int virtualKey, unsigned shift) {
 void SimDesktop::answerMessageBox(int result) {
   Lock lock(*this);
   messageAnswers_.push_back(result);
+}
+
+void SimDesktop::answerColor(std::optional<sys::Color> color) {
+  Lock lock(*this);
+  colorAnswers_.push_back(color);
 }
 
 std::vector<HostDesktop::MessageBoxSeen> SimDesktop::takeMessageBoxes() {

@@ -160,10 +160,13 @@ class Win32Desktop : public HostDesktop {
   std::vector<sys::WindowHandle> children(sys::WindowHandle w) const override;
   std::string controlName(sys::WindowHandle w) const override;
   std::vector<sys::TreeItem> treeChildren(sys::WindowHandle tree, sys::TreeItem parent) const override;
+  sys::Color listBackground(sys::WindowHandle list) const override;
+  sys::Font controlFont(sys::WindowHandle w) const override;
   bool userClick(sys::WindowHandle w) override;
   bool userType(sys::WindowHandle w, const std::string& text) override;
   bool userPick(sys::WindowHandle combo, int index) override;
   bool userClickTreeState(sys::WindowHandle tree, sys::TreeItem item) override;
+  bool userSelectTreeItem(sys::WindowHandle tree, sys::TreeItem item) override;
   bool userClickHeader(sys::WindowHandle header, int section) override;
   bool userSelectRows(sys::WindowHandle list, const std::vector<int>& rows) override;
   bool userDoubleClickRow(sys::WindowHandle list, int row, unsigned shift) override;
@@ -171,6 +174,7 @@ class Win32Desktop : public HostDesktop {
   bool userKey(sys::WindowHandle w, int virtualKey, unsigned shift) override;
   void answerMessageBox(int result) override;
   std::vector<MessageBoxSeen> takeMessageBoxes() override;
+  void answerColor(std::optional<sys::Color> color) override;
 
   void postCommand(sys::WindowHandle w, int id) override;
   void processPendingMessages() override;
@@ -182,8 +186,9 @@ class Win32Desktop : public HostDesktop {
 
   // From here on the message boxes shown on the threads this desktop makes
   // forms on (this one included) are recorded and answered
-  // (answerMessageBox, takeMessageBoxes), whichever code shows them. One
-  // desktop of a process can watch; the host's does.
+  // (answerMessageBox, takeMessageBoxes), and the colour choosers answered
+  // (answerColor), whichever code shows them. One desktop of a process can
+  // watch; the host's does.
   void watchMessageBoxes();
 
   int messageBox(sys::WindowHandle owner, const std::string& text, const std::string& caption,

@@ -5,14 +5,18 @@
 // message box ("#32770" with only static texts, an icon and push buttons)
 // as it is first activated, records its caption, text, icon and owner, and
 // presses the button of the answer queued for it. A box for which no
-// answer is queued stays open until one comes.
+// answer is queued stays open until one comes. A colour chooser takes the
+// colour queued for it through the same hook (win32_desktop_choosers.h);
+// one with none queued is left to the user.
 
 #include "backend/win32/win32_desktop.h"
+#include "backend/win32/win32_desktop_choosers.h"
 
 #include <algorithm>
 #include <deque>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -25,6 +29,7 @@ struct Win32BoxWatch {
   std::set<HWND> known;               // boxes recorded, until destroyed
   std::vector<HWND> waiting;          // recorded boxes with no answer yet, oldest first
   std::vector<HostDesktop::MessageBoxSeen> seen;
+  std::deque<std::optional<sys::Color>> colors;  // for the colour choosers still to come
 };
 
 namespace {
@@ -94,8 +99,11 @@ void press(HWND box, int result) {
 }
 
 LRESULT CALLBACK cbtHook(int code, WPARAM wp, LPARAM lp) {
+  // A colour chooser's answer, filled in once the locks are let go: the
+  // fields notify the dialog as they change.
+  std::optional<std::optional<sys::Color>> color;
+  const HWND h = reinterpret_cast<HWND>(wp);
   if (code == HCBT_ACTIVATE || code == HCBT_DESTROYWND) {
-    const HWND h = reinterpret_cast<HWND>(wp);
     std::lock_guard<std::mutex> lock(gWatchMutex);
     if (Win32BoxWatch* watch = gWatch) {
       std::lock_guard<std::mutex> boxes(watch->mutex);
@@ -113,10 +121,15 @@ LRESULT CALLBACK cbtHook(int code, WPARAM wp, LPARAM lp) {
             press(h, watch->answers.front());
             watch->answers.pop_front();
           }
+        } else if (!watch->colors.empty() && isColorChooser(h)) {
+          watch->known.insert(h);
+          color = watch->colors.front();
+          watch->colors.pop_front();
         }
       }
     }
   }
+  if (color) answerColorChooser(h, *color);
   return CallNextHookEx(nullptr, code, wp, lp);
 }
 
@@ -160,6 +173,12 @@ void Win32Desktop::answerMessageBox(int result) {
   }
   press(boxWatch_->waiting.front(), result);
   boxWatch_->waiting.erase(boxWatch_->waiting.begin());
+}
+
+void Win32Desktop::answerColor(std::optional<sys::Color> color) {
+  if (!boxWatch_) return;
+  std::lock_guard<std::mutex> lock(boxWatch_->mutex);
+  boxWatch_->colors.push_back(color);
 }
 
 std::vector<HostDesktop::MessageBoxSeen> Win32Desktop::takeMessageBoxes() {

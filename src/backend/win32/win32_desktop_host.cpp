@@ -379,6 +379,32 @@ std::vector<sys::TreeItem> Win32Desktop::treeChildren(sys::WindowHandle tree, sy
   return out;
 }
 
+sys::Color Win32Desktop::listBackground(sys::WindowHandle list) const {
+  return static_cast<sys::Color>(SendMessageA(hw(list), LVM_GETBKCOLOR, 0, 0));
+}
+
+// Read from the font object the control draws with, whoever created it.
+sys::Font Win32Desktop::controlFont(sys::WindowHandle w) const {
+  auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(hw(w), WM_GETFONT, 0, 0));
+  if (!font) font = GetStockObject(SYSTEM_FONT);
+  LOGFONTA lf{};
+  GetObjectA(font, sizeof(lf), &lf);
+  HDC dc = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+  ReleaseDC(nullptr, dc);
+  sys::Font f;
+  f.name = lf.lfFaceName;
+  f.size = MulDiv(lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight, 72, dpi);
+  f.bold = lf.lfWeight >= FW_BOLD;
+  f.italic = lf.lfItalic != 0;
+  f.underline = lf.lfUnderline != 0;
+  f.strikeout = lf.lfStrikeOut != 0;
+  char cls[32] = {};
+  GetClassNameA(hw(w), cls, sizeof(cls));
+  if (lstrcmpA(cls, WC_LISTVIEWA) == 0) f.color = static_cast<sys::Color>(SendMessageA(hw(w), LVM_GETTEXTCOLOR, 0, 0));
+  return f;
+}
+
 bool Win32Desktop::userKey(sys::WindowHandle w, int virtualKey, unsigned shift) {
   postKey(w, virtualKey, shift);
   return true;

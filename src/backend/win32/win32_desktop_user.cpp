@@ -236,6 +236,16 @@ bool Win32Desktop::userClickTreeState(sys::WindowHandle tree, sys::TreeItem item
   return true;
 }
 
+bool Win32Desktop::userSelectTreeItem(sys::WindowHandle tree, sys::TreeItem item) {
+  HWND t = hw(tree);
+  if (!takesInput(t) || !item) return false;
+  // Selecting by message tells the tree's parent of the change, as a click
+  // on the label does.
+  const bool selected = SendMessageA(t, TVM_SELECTITEM, TVGN_CARET, static_cast<LPARAM>(item)) != FALSE;
+  wake(t);
+  return selected;
+}
+
 bool Win32Desktop::userClickHeader(sys::WindowHandle header, int section) {
   HWND h = hw(header);
   if (!takesInput(h) || section < 0 || section >= static_cast<int>(SendMessageA(h, HDM_GETITEMCOUNT, 0, 0))) {
