@@ -670,7 +670,7 @@ class ScriptRunner : public sys::EventSink {
     } else if (what == "messages") {
       print("== dump messages");
       for (const auto& m : d_.takeMessageBoxes()) {
-        print(m.caption + "\t" + escapeLineEnds(m.text) + "\t" + iconName(m.icon) + "\t" + d_.className(m.owner));
+        print(m.caption + "\t" + escapeLineEnds(m.text) + "\t" + iconName(m.icon) + "\t" + m.ownerClass);
       }
     } else if (what == "settings") {
       print("== dump settings");

@@ -78,6 +78,7 @@ class HostDesktop : public sys::Desktop {
     std::string text;
     sys::MessageIcon icon = sys::MessageIcon::None;
     sys::WindowHandle owner = 0;
+    std::string ownerClass;  // the owner's class name while the box was up (it may be gone since)
   };
   // The next message box is answered with this result (sys::result).
   virtual void answerMessageBox(int result) = 0;

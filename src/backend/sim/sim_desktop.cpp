@@ -769,7 +769,7 @@ int SimDesktop::messageBox(sys::WindowHandle owner, const std::string& text, con
     result = messageAnswers_.front();
     messageAnswers_.pop_front();
   }
-  messageBoxes_.push_back({owner, text, caption, icon, buttons, result});
+  messageBoxes_.push_back({owner, text, caption, icon, buttons, result, className(owner)});
   return result;
 }
 

@@ -139,6 +139,7 @@ struct SimMessageBox {
   sys::MessageIcon icon = sys::MessageIcon::None;
   sys::MessageButtons buttons = sys::MessageButtons::Ok;
   int result = 0;
+  std::string ownerClass;  // as it was when the box was shown
 };
 
 struct SimPopup {

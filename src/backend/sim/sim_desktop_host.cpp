@@ -117,7 +117,7 @@ std::vector<HostDesktop::MessageBoxSeen> SimDesktop::takeMessageBoxes() {
   std::vector<MessageBoxSeen> out;
   for (; messageBoxesTaken_ < messageBoxes_.size(); ++messageBoxesTaken_) {
     const SimMessageBox& m = messageBoxes_[messageBoxesTaken_];
-    out.push_back({m.caption, m.text, m.icon, m.owner});
+    out.push_back({m.caption, m.text, m.icon, m.owner, m.ownerClass});
   }
   return out;
 }

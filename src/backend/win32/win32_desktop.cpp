@@ -577,7 +577,7 @@ void Win32Desktop::runModal(sys::WindowHandle form, const std::function<bool()>&
   const bool ownerWasEnabled = ownerWindow && IsWindowEnabled(ownerWindow);
   if (ownerWindow) EnableWindow(ownerWindow, FALSE);
   setVisible(form, true);
-  SetForegroundWindow(hwnd);
+  setForegroundWindow(form);  // raised too: a form without owner may open behind the last one raised
   MSG msg;
   while (!finished() && IsWindow(hwnd)) {
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);

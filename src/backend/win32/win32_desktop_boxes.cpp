@@ -89,7 +89,9 @@ bool readBox(HWND box, HostDesktop::MessageBoxSeen& out) {
   }
   if (!anyButton) return false;
   out.caption = windowText(box);
-  out.owner = reinterpret_cast<sys::WindowHandle>(GetWindow(box, GW_OWNER));
+  const HWND owner = GetWindow(box, GW_OWNER);
+  out.owner = reinterpret_cast<sys::WindowHandle>(owner);
+  if (owner) out.ownerClass = classOf(owner);
   return true;
 }
 
