@@ -7,6 +7,10 @@ cd "$(dirname "$0")/.."
 
 scripts/setup.sh
 
+# Compiler cache entries keyed by paths relative to the checkout, so that
+# a fresh checkout elsewhere reuses what an earlier build compiled.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
+
 jobs=$(nproc)
 for preset in debug asan; do
   echo "== $preset"

@@ -205,14 +205,32 @@ void expectWholeMails(const std::map<std::string, std::string>& before, const te
 
 const std::string kCopyFolder = "Acc1/User009.box/";
 
+// The copy of every unread mail into one folder, on the given store.
+std::vector<std::string> copyArgs(const testing::TempStore& s) {
+  return {"--store", s.path("").string(), "--copy-to", "Acc1/User009.box", "mark", "--unread"};
+}
+
+// What a whole copy takes on this machine now, counted as the presses and
+// kills are (from the moment the run has its handler): they land at
+// fractions of it, so that they come while it runs however fast or loaded
+// the machine is.
+int wholeCopyMs(const testing::TempStore& store) {
+  const testing::TempStore scratch;
+  fs::copy(store.path(""), scratch.path(""), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  const Ended whole = gleanix(copyArgs(scratch));
+  EXPECT_EQ(whole.status, 0) << whole.err;
+  EXPECT_GT(whole.ms, 20) << "too quick a copy to be stopped in the middle";
+  return whole.ms;
+}
+
 TEST_F(InterruptedRun, CtrlCDuringACopyStopsAfterTheCurrentMailAndSaysHowMany) {
   int interrupted = 0;
-  for (const int ms : {150, 400, 900}) {
+  const int wholeMs = wholeCopyMs(*store);
+  for (const int ms : {wholeMs / 8, wholeMs / 4, wholeMs / 2}) {
     const testing::TempStore copy;
     fs::copy(store->path(""), copy.path(""), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     const auto before = copy.snapshot();
-    const Ended r = gleanix({"--store", copy.path("").string(), "--copy-to", "Acc1/User009.box", "mark", "--unread"},
-                            {ms});
+    const Ended r = gleanix(copyArgs(copy), {ms});
     ASSERT_TRUE(r.exited) << ms;
     std::size_t added = 0;
     expectWholeMails(before, copy, kCopyFolder, &added);
@@ -231,30 +249,13 @@ TEST_F(InterruptedRun, CtrlCDuringACopyStopsAfterTheCurrentMailAndSaysHowMany) {
 }
 
 TEST_F(InterruptedRun, AKilledCopyLeavesNoHalfMailAfterTheNextChange) {
-  const std::vector<std::string> copyArgs{"--copy-to", "Acc1/User009.box", "mark", "--unread"};
-  auto withStore = [&](const testing::TempStore& s) {
-    std::vector<std::string> args{"--store", s.path("").string()};
-    args.insert(args.end(), copyArgs.begin(), copyArgs.end());
-    return args;
-  };
-  // The kills land at fractions of what a whole copy takes on this machine
-  // now (counted, as the kills are, from the moment the run has its
-  // handler), so that they come while it runs however fast or loaded it is.
-  int wholeMs = 0;
-  {
-    const testing::TempStore scratch;
-    fs::copy(store->path(""), scratch.path(""), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-    const Ended whole = gleanix(withStore(scratch));
-    ASSERT_EQ(whole.status, 0) << whole.err;
-    wholeMs = whole.ms;
-  }
-  ASSERT_GT(wholeMs, 20) << "too quick a copy to be killed in the middle";
+  const int wholeMs = wholeCopyMs(*store);
   for (const int ms : {wholeMs / 8, wholeMs / 4, wholeMs / 2}) {
     const testing::TempStore copy;
     fs::copy(store->path(""), copy.path(""), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     copy.write("incoming.eml", "From: a@example.jp\r\nSubject: next\r\n\r\nnext\r\n");
     const auto before = copy.snapshot();
-    const Ended killed = gleanix(withStore(copy), {ms}, SIGKILL);
+    const Ended killed = gleanix(copyArgs(copy), {ms}, SIGKILL);
     // The next change to the folder finishes or removes what the kill left.
     const Ended next = runWith(GLEANIX_SIM, {"--store", copy.path("").string(), "import", copy.root() + "incoming.eml",
                                              "Acc1\\User009.box"},
