@@ -319,8 +319,19 @@ void Win32Desktop::waitForIdle() {
   }
   // Several rounds: a message handled in one round may post another (a
   // posted key posts its WM_KEYDOWN, a hook posts a command), which the
-  // next round waits for.
-  for (int round = 0; round < 4; ++round) {
+  // next round waits for. Under Wine the display's focus events come back
+  // a little later than the activation that caused them, and a late one
+  // raises its window again: a short pause, then two rounds more, let them
+  // all arrive and be handled before the windows are looked at.
+  for (int round = 0; round < 6; ++round) {
+    if (round == 4) {
+      const DWORD end = GetTickCount() + 30;
+      for (LONG left; (left = static_cast<LONG>(end - GetTickCount())) > 0;) {
+        if (MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left), QS_ALLINPUT) == WAIT_OBJECT_0) {
+          processPendingMessages();
+        }
+      }
+    }
     for (const auto& [thread, hwnd] : threads) {
       HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
       // Answered once the thread waits for messages, not while it is busy
