@@ -403,6 +403,14 @@ class ScriptRunner : public sys::EventSink {
     if (!d_.saveMenuScreenshot(owner.form, position, w[1])) fail("cannot save " + w[1] + " with " + w[3] + " open");
   }
 
+  // An editor's selection as "START<TAB>END<TAB>TEXT", in bytes.
+  std::string selectionLine(sys::WindowHandle editor) {
+    const auto [s, e] = d_.editSelection(editor);
+    const std::string text = d_.text(editor);
+    const bool inside = 0 <= s && s < e && static_cast<std::size_t>(e) <= text.size();
+    return std::to_string(s) + "\t" + std::to_string(e) + "\t" + (inside ? escapeLineEnds(text.substr(s, e - s)) : "");
+  }
+
   void dumpTexts(sys::WindowHandle parent) {
     for (sys::WindowHandle c : d_.children(parent)) {
       if (!d_.isVisible(c)) continue;
@@ -678,11 +686,8 @@ class ScriptRunner : public sys::EventSink {
     } else if (what == "view") {
       HostWindow* view = app_.front(WindowKind::View);
       if (!view) fail("no view window");
-      const auto [s, e] = d_.editSelection(view->editor);
-      const std::string text = d_.text(view->editor);
-      const std::string selected = s < e && static_cast<std::size_t>(e) <= text.size() ? text.substr(s, e - s) : "";
       print("== dump view");
-      print(app_.viewMail(*view) + "\t" + std::to_string(s) + "\t" + std::to_string(e) + "\t" + escapeLineEnds(selected));
+      print(app_.viewMail(*view) + "\t" + selectionLine(view->editor));
     } else if (what == "toolbar") {
       // The front VIEW window's toolbar: each button's image, and whether it
       // takes clicks; separators as "-".
@@ -712,12 +717,9 @@ class ScriptRunner : public sys::EventSink {
     } else if (what == "editor") {
       // The front VIEW or SEND window's editor: its selection in bytes, then its text.
       const HostWindow& e = frontEditor();
-      const auto [s, end] = d_.editSelection(e.editor);
-      const std::string text = d_.text(e.editor);
-      const bool inside = 0 <= s && s <= end && static_cast<std::size_t>(end) <= text.size();
       print("== dump editor");
-      print(std::to_string(s) + "\t" + std::to_string(end) + "\t" + (inside ? escapeLineEnds(text.substr(s, end - s)) : ""));
-      for (const std::string& line : sys::splitLines(text)) print("|" + line);
+      print(selectionLine(e.editor));
+      for (const std::string& line : sys::splitLines(d_.text(e.editor))) print("|" + line);
     } else if (what == "list") {
       const sys::WindowHandle form = frontList();
       const sys::WindowHandle lv = childOfClass(form, "SysListView32");
