@@ -305,7 +305,15 @@ bool Win32FileSystem::appendLine(const std::string& path, std::string_view line)
   }
   bytes.append(line).append("\r\n");
   // Appending access writes at the end whatever the file pointer says.
-  return writeAll(file.get(), bytes) && FlushFileBuffers(file.get()) && file.close();
+  if (writeAll(file.get(), bytes)) return FlushFileBuffers(file.get()) && file.close();
+  // Part of the line may be on disk (a full disk): cut it off again, so that
+  // a failed append leaves the file as it was. The appending handle may not
+  // set the end of the file, so a writing one does it.
+  file.close();
+  FileHandle writer(
+      CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (writer.valid() && SetFilePointerEx(writer.get(), size, nullptr, FILE_BEGIN)) SetEndOfFile(writer.get());
+  return false;
 }
 
 bool Win32FileSystem::staysWithin(const std::string& root, const std::string& path) const {
