@@ -31,6 +31,10 @@ std::optional<std::vector<std::string>> FileSystem::readLines(const std::string&
   return splitLines(*bytes);
 }
 
+void FileSystem::forEachEntry(const std::string& directory, const EntryVisitor& visit) const {
+  for (const DirEntry& e : list(directory + "*")) visit(e.name, e.isDirectory, e.isLink);
+}
+
 bool FileSystem::appendLine(const std::string& path, std::string_view line) {
   std::string bytes = readFile(path).value_or(std::string());
   if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') bytes += "\r\n";

@@ -3,6 +3,7 @@
 // the host hands them; file names match without regard to letter case, as on
 // Windows. Reads never throw: an unreadable file counts as absent.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,6 +40,14 @@ class FileSystem {
   // are never returned), sorted as NTFS returns them: names compared
   // upper-cased, byte by byte.
   virtual std::vector<DirEntry> list(const std::string& pattern) const = 0;
+
+  // Every entry of a directory (its path ending in "\"), in no particular
+  // order, "." and ".." left out: for callers that only ask which names
+  // exist, without the sorting and copying of list. The name is valid only
+  // during the call. Nothing is visited when the directory cannot be read.
+  // The default takes the entries of list.
+  using EntryVisitor = std::function<void(std::string_view name, bool isDirectory, bool isLink)>;
+  virtual void forEachEntry(const std::string& directory, const EntryVisitor& visit) const;
 
   // The name of the last path component as the file system spells it;
   // nullopt when it does not exist.

@@ -47,6 +47,10 @@ std::vector<sys::DirEntry> ContainedFileSystem::list(const std::string& pattern)
   return reads_->list(pattern);
 }
 
+void ContainedFileSystem::forEachEntry(const std::string& directory, const EntryVisitor& visit) const {
+  if (allows(directory)) reads_->forEachEntry(directory, visit);
+}
+
 std::optional<std::string> ContainedFileSystem::storedName(const std::string& path) const {
   if (!allows(path)) return std::nullopt;
   return reads_->storedName(path);

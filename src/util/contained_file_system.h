@@ -31,6 +31,7 @@ class ContainedFileSystem final : public sys::FileSystem {
   bool isDirectory(const std::string& path) const override;
   std::optional<std::string> readFile(const std::string& path) const override;
   std::vector<sys::DirEntry> list(const std::string& pattern) const override;
+  void forEachEntry(const std::string& directory, const EntryVisitor& visit) const override;
   std::optional<std::string> storedName(const std::string& path) const override;
   bool createDirectory(const std::string& path) override;
   bool writeFileAtomic(const std::string& path, std::string_view bytes) override;

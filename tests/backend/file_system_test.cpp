@@ -2,9 +2,12 @@
 // against the Win32 implementation, under Wine.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "backend/platform.h"
@@ -108,6 +111,50 @@ TEST_F(FileSystemTest, ListingSeesChangesMadeBehindItsBack) {
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_TRUE(entries[0].isDirectory);
   EXPECT_TRUE(fs->isDirectory(at("box\\acc1")));
+}
+
+// The entries forEachEntry visits, as (name, is a directory), in list order.
+std::vector<std::pair<std::string, bool>> visited(const sys::FileSystem& fs, const std::string& directory) {
+  std::vector<std::pair<std::string, bool>> out;
+  fs.forEachEntry(directory, [&](std::string_view name, bool isDirectory, bool) {
+    out.emplace_back(std::string(name), isDirectory);
+  });
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+std::vector<std::pair<std::string, bool>> listed(const std::vector<sys::DirEntry>& entries) {
+  std::vector<std::pair<std::string, bool>> out;
+  for (const auto& e : entries) out.emplace_back(e.name, e.isDirectory);
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+TEST_F(FileSystemTest, EveryEntryIsVisitedOnceAsTheListingHasIt) {
+  dir.makeDir({"box"});
+  dir.makeDir({"box", "Sub.box"});
+  for (const std::string& name : {std::string("A0000001.ALM"), std::string("a0000002.alm"), kHyo + ".ALM",
+                                  std::string("ENTRY.LST")}) {
+    dir.put({"box", name}, "x");
+  }
+  const auto expected = listed(fs->list(at("box\\*")));
+  ASSERT_EQ(expected.size(), 5u);
+  EXPECT_EQ(visited(*fs, at("box\\")), expected);
+  EXPECT_EQ(visited(*fs, at("BOX\\")), expected);  // the directory in another case
+  EXPECT_TRUE(visited(*fs, at("nothing\\")).empty());
+  EXPECT_TRUE(visited(*fs, at("box\\ENTRY.LST\\")).empty());
+
+  // After a listing, changes made behind its back and through the file
+  // system itself are seen.
+  dir.put({"box", "B0000003.ALM"}, "x");
+  ASSERT_TRUE(fs->writeFileAtomic(at("box\\C0000004.ALM"), "y"));
+  ASSERT_TRUE(fs->removeFile(at("box\\a0000002.alm")));
+  dir.erase({"box", "A0000001.ALM"});
+  const auto changed = visited(*fs, at("box\\"));
+  EXPECT_EQ(changed, listed(fs->list(at("box\\*"))));
+  EXPECT_EQ(changed, (std::vector<std::pair<std::string, bool>>{
+                         {"B0000003.ALM", false}, {"C0000004.ALM", false}, {"ENTRY.LST", false},
+                         {"Sub.box", true}, {kHyo + ".ALM", false}}));
 }
 
 TEST_F(FileSystemTest, WildcardListingFollowsWindowsRulesAndOrder) {

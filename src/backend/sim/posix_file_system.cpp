@@ -260,15 +260,49 @@ void PosixFileSystem::Listing::insert(sys::DirEntry entry) {
   entries.insert(entries.begin() + index, std::move(entry));
 }
 
+namespace {
+
+// Reads a directory's entries, "." and ".." left out, and calls take(name,
+// isDirectory, isLink) with each in the order the disk gives them. A link
+// counts as a directory when it leads to one. False when the directory
+// cannot be opened.
+template <typename Take>
+bool readEntries(const std::string& posixDir, Take&& take) {
+  DIR* dir = ::opendir(posixDir.c_str());
+  if (!dir) return false;
+  while (dirent* e = ::readdir(dir)) {
+    const std::string_view name = e->d_name;
+    if (name == "." || name == "..") continue;
+    bool isDir = e->d_type == DT_DIR;
+    bool isLink = e->d_type == DT_LNK;
+    if (e->d_type == DT_UNKNOWN) {
+      struct stat ls {};
+      isLink = ::lstat(joinPath(posixDir, e->d_name).c_str(), &ls) == 0 && S_ISLNK(ls.st_mode);
+    }
+    if (e->d_type == DT_UNKNOWN || isLink) {
+      struct stat es {};
+      isDir = statPath(joinPath(posixDir, e->d_name), es) && S_ISDIR(es.st_mode);
+    }
+    take(name, isDir, isLink);
+  }
+  ::closedir(dir);
+  return true;
+}
+
+}  // namespace
+
+std::shared_ptr<const PosixFileSystem::Listing> PosixFileSystem::keptListing(const Stamp& stamp) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto it = cache_.find(keyOf(stamp));
+  if (it != cache_.end() && it->second->trusted(stamp, fileClockNs())) return it->second;
+  return nullptr;
+}
+
 std::shared_ptr<const PosixFileSystem::Listing> PosixFileSystem::listing(const std::string& posixDir) const {
   const auto current = stampOf(posixDir);
   if (!current) return nullptr;
   const Stamp stamp = *current;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    auto it = cache_.find(keyOf(stamp));
-    if (it != cache_.end() && it->second->trusted(stamp, fileClockNs())) return it->second;
-  }
+  if (auto kept = keptListing(stamp)) return kept;
   // A change made while or after reading gets a time stamp at or after
   // readNs; only a stamp older than that proves the listing current for as
   // long as the stamp stays the same.
@@ -279,27 +313,10 @@ std::shared_ptr<const PosixFileSystem::Listing> PosixFileSystem::listing(const s
   fresh->readNs = readNs;
 
   std::vector<std::pair<std::string, sys::DirEntry>> keyed;
-  if (DIR* dir = ::opendir(posixDir.c_str())) {
-    while (dirent* e = ::readdir(dir)) {
-      std::string name = e->d_name;
-      if (name == "." || name == "..") continue;
-      bool isDir = e->d_type == DT_DIR;
-      bool isLink = e->d_type == DT_LNK;
-      if (e->d_type == DT_UNKNOWN) {
-        struct stat ls {};
-        isLink = ::lstat(joinPath(posixDir, name).c_str(), &ls) == 0 && S_ISLNK(ls.st_mode);
-      }
-      if (e->d_type == DT_UNKNOWN || isLink) {
-        struct stat es {};
-        isDir = statPath(joinPath(posixDir, name), es) && S_ISDIR(es.st_mode);
-      }
-      std::string key = util::upperAscii(name);
-      keyed.push_back({std::move(key), sys::DirEntry{std::move(name), isDir, isLink}});
-    }
-    ::closedir(dir);
-  } else {
-    fresh->settled = false;  // perhaps a passing failure: try again next time
-  }
+  const bool read = readEntries(posixDir, [&keyed](std::string_view name, bool isDir, bool isLink) {
+    keyed.push_back({util::upperAscii(name), sys::DirEntry{std::string(name), isDir, isLink}});
+  });
+  if (!read) fresh->settled = false;  // perhaps a passing failure: try again next time
   // Mail folders hold thousands of files: sort small records whose first 8
   // key bytes, packed into an integer, decide most comparisons, and move
   // each name only once.
@@ -465,6 +482,21 @@ std::vector<sys::DirEntry> PosixFileSystem::list(const std::string& pattern) con
     if (util::matchesWildcard(mask, e.name)) out.push_back(e);
   }
   return out;
+}
+
+// Walks a listing kept from before while it is current; else reads the
+// directory without keeping, sorting or upper-casing anything: a search
+// that only asks which mail files exist lists each folder once.
+void PosixFileSystem::forEachEntry(const std::string& directory, const EntryVisitor& visit) const {
+  const auto dir = resolve(directory);
+  if (!dir) return;
+  if (const auto stamp = stampOf(*dir)) {
+    if (const auto kept = keptListing(*stamp)) {
+      for (const sys::DirEntry& e : kept->entries) visit(e.name, e.isDirectory, e.isLink);
+      return;
+    }
+  }
+  readEntries(*dir, visit);
 }
 
 std::optional<std::string> PosixFileSystem::storedName(const std::string& path) const {

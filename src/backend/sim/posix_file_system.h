@@ -24,6 +24,7 @@ class PosixFileSystem : public sys::FileSystem {
   bool isDirectory(const std::string& path) const override;
   std::optional<std::string> readFile(const std::string& path) const override;
   std::vector<sys::DirEntry> list(const std::string& pattern) const override;
+  void forEachEntry(const std::string& directory, const EntryVisitor& visit) const override;
   std::optional<std::string> storedName(const std::string& path) const override;
   bool createDirectory(const std::string& path) override;
   bool writeFileAtomic(const std::string& path, std::string_view bytes) override;
@@ -81,6 +82,9 @@ class PosixFileSystem : public sys::FileSystem {
   };
 
   std::shared_ptr<const Listing> listing(const std::string& posixDir) const;
+  // The cached listing of the directory in that state, when it can still be
+  // trusted; null otherwise.
+  std::shared_ptr<const Listing> keptListing(const Stamp& stamp) const;
 
   // A change this object makes to the entries of a directory keeps the
   // directory's cached listing instead of making the next lookup read the
