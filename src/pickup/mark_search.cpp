@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "pickup/candidates.h"
 #include "store/attribute.h"
+#include "store/list_file.h"
 
 namespace gleanix::pickup {
 
@@ -17,6 +17,30 @@ bool isMarkHit(const MarkSelection& selection, std::uint32_t attribute) {
   return store::isUnread(attribute) ? selection.unread : selection.read;
 }
 
+namespace {
+
+// The hits of one folder's list file, from its last line to its first. Only
+// a line whose attribute selects it is looked up in the index, and only a
+// hit becomes a string.
+void searchFolder(const store::MailStore& store, store::MailFileIndex& files, const std::string& folder,
+                  const MarkSelection& selection, std::vector<std::string>& hits) {
+  const auto bytes = store.fs().readFile(store::listFilePath(store, folder));
+  if (!bytes) return;
+  const bool trash = store::isTrashPath(folder);
+  store::forEachListedLineBackward(*bytes, [&](const store::ListLine& line) {
+    const auto attribute = store::decodeAttribute(line.attribute);
+    if (!attribute || !isMarkHit(selection, *attribute)) return;
+    // A trash line names its mail by its path from the mail root.
+    if (trash ? !files.exists(line.id) : !files.exists(folder, line.id)) return;
+    std::string& hit = hits.emplace_back();
+    hit.reserve((trash ? 0 : folder.size()) + line.id.size());
+    if (!trash) hit.append(folder);
+    hit.append(line.id);
+  });
+}
+
+}  // namespace
+
 PickupResult markSearch(const sys::FileSystem& fs, std::string_view mailRoot, const std::vector<std::string>& folders,
                         const MarkSelection& selection, PickupProgress& progress) {
   const store::MailStore store(fs, mailRoot);
@@ -25,11 +49,7 @@ PickupResult markSearch(const sys::FileSystem& fs, std::string_view mailRoot, co
   progress.setMaximum(folders.size());
   for (std::size_t i = 0; i < folders.size() && !result.aborted; ++i) {
     progress.setPosition(i);
-    const std::vector<store::ListedMail> listed = store::listedMails(store, folders[i]);
-    for (auto it = listed.rbegin(); it != listed.rend(); ++it) {
-      if (!files.exists(it->hit)) continue;
-      if (it->attribute && isMarkHit(selection, *it->attribute)) result.hits.push_back(it->hit);
-    }
+    searchFolder(store, files, folders[i], selection, result.hits);
     progress.setPosition(i);
     result.aborted = progress.processMessages();
   }

@@ -1,5 +1,7 @@
 #include "store/list_file.h"
 
+#include <algorithm>
+
 #include "store/attribute.h"
 #include "util/contained_path.h"
 #include "util/sjis.h"
@@ -40,8 +42,45 @@ void forEachLine(std::string_view bytes, Fn&& fn) {
 
 }  // namespace
 
+namespace {
+
+bool isAsciiLetterOrDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+}  // namespace
+
 bool isListedMailId(std::string_view id) {
-  return !id.empty() && id.back() != '\\' && util::isContainedRelativePath(id);
+  if (id.empty()) return false;
+  // The host's keys are letters and digits: plainly a name inside the
+  // folder, no component to look at.
+  if (std::all_of(id.begin(), id.end(), isAsciiLetterOrDigit)) return true;
+  // A trailing "\\" makes a folder path; the second byte of a double-byte
+  // character is no separator.
+  return id.substr(util::lastCharOffset(id)) != "\\" && util::isContainedRelativePath(id);
+}
+
+std::optional<ListLine> listedLine(std::string_view line) {
+  auto split = splitListLine(line);
+  // An identifier that would lead out of the folder or the root (".." or
+  // an absolute path, a NUL that cuts the path short) is skipped like any
+  // other malformed line.
+  if (split && !isListedMailId(split->id)) split.reset();
+  return split;
+}
+
+void forEachListedLineBackward(std::string_view bytes, const std::function<void(const ListLine&)>& visit) {
+  // Lines end at CR LF, CR or LF. Cutting at every CR and every LF gives
+  // the same lines and some empty ones between a CR and its LF, which name
+  // no mail; line-end bytes are never part of a double-byte character.
+  auto take = [&](std::string_view line) {
+    if (const auto listed = listedLine(line)) visit(*listed);
+  };
+  std::size_t end = bytes.size();
+  for (std::size_t i = bytes.size(); i-- > 0;) {
+    if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+    take(bytes.substr(i + 1, end - i - 1));
+    end = i;
+  }
+  take(bytes.substr(0, end));
 }
 
 bool isTrashPath(std::string_view folder) {
@@ -65,16 +104,13 @@ std::vector<ListedMail> listedMails(const MailStore& store, std::string_view fol
   if (!bytes) return out;
   const bool trash = isTrashPath(folder);
   forEachLine(*bytes, [&](std::string_view line) {
-    const auto split = splitListLine(line);
-    // An identifier that would lead out of the folder or the root (".." or
-    // an absolute path, a NUL that cuts the path short) is skipped like any
-    // other malformed line.
-    if (!split || !isListedMailId(split->id)) return;
+    const auto listed = listedLine(line);
+    if (!listed) return;
     std::string hit;
-    hit.reserve((trash ? 0 : folder.size()) + split->id.size());
+    hit.reserve((trash ? 0 : folder.size()) + listed->id.size());
     if (!trash) hit.append(folder);
-    hit.append(split->id);
-    out.push_back({std::move(hit), decodeAttribute(split->attribute)});
+    hit.append(listed->id);
+    out.push_back({std::move(hit), decodeAttribute(listed->attribute)});
   });
   return out;
 }
@@ -87,41 +123,45 @@ std::string_view hitKey(std::string_view hit) {
   return hit.size() <= kKeyLength ? hit : hit.substr(hit.size() - kKeyLength);
 }
 
-const MailFileIndex::KeySet& MailFileIndex::keysOf(std::string_view folder) {
-  if (lastKeys_ != nullptr && folder == lastFolder_) return *lastKeys_;
+const util::NameSet& MailFileIndex::namesOf(std::string_view folder) {
+  if (lastNames_ != nullptr && folder == lastFolder_) return *lastNames_;
   std::string upperFolder = util::upperAscii(folder);
   auto it = byFolder_.find(upperFolder);
   if (it == byFolder_.end()) {
-    KeySet keys;
+    util::NameSet names;
+    const std::string directory = store_->absolute(folder);
     // Every entry, filtered here: cheaper than matching "*.ALM" per name.
-    const auto entries = store_->fs().list(store_->absolute(folder) + "*");
-    keys.reserve(entries.size());
-    for (const sys::DirEntry& e : entries) {
-      const std::string_view name = e.name;
-      if (e.isDirectory || name.size() <= 4 || !util::equalsIgnoreCase(name.substr(name.size() - 4), ".ALM")) continue;
+    store_->fs().forEachEntry(directory, [&](std::string_view name, bool isDirectory, bool isLink) {
+      if (isDirectory || name.size() <= 4 || !util::equalsIgnoreCase(name.substr(name.size() - 4), ".ALM")) return;
       // A link counts only while it leads to a file inside the store.
-      if (e.isLink && !store_->fs().isFile(store_->absolute(folder) + e.name)) continue;
-      keys.insert(util::upperAscii(name.substr(0, name.size() - 4)));
-    }
-    it = byFolder_.emplace(std::move(upperFolder), std::move(keys)).first;
+      if (isLink && !store_->fs().isFile(directory + std::string(name))) return;
+      names.insert(name.substr(0, name.size() - 4));
+    });
+    it = byFolder_.emplace(std::move(upperFolder), std::move(names)).first;
   }
   lastFolder_.assign(folder);
-  lastKeys_ = &it->second;
-  return *lastKeys_;
+  lastNames_ = &it->second;
+  return *lastNames_;
 }
 
 bool MailFileIndex::exists(std::string_view hit) {
-  const std::string_view key = hitKey(hit);
-  // A path whose key part is not a plain file name is asked directly.
-  if (hit.size() < kKeyLength || util::findByte(key, '\\') != std::string_view::npos) {
-    return store_->fs().isFile(store_->absolute(hit) + ".ALM");
+  // The folder is everything up to the last "\" that is a character of its
+  // own; the rest is the mail's name.
+  std::size_t nameStart = 0;
+  for (std::size_t i = 0; i < hit.size(); i += util::charBytesAt(hit, i)) {
+    if (hit[i] == '\\') nameStart = i + 1;
   }
-  const KeySet& keys = keysOf(hitFolder(hit));
-  upperKey_.assign(key);
-  for (char& c : upperKey_) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return exists(hit.substr(0, nameStart), hit.substr(nameStart));
+}
+
+bool MailFileIndex::exists(std::string_view folder, std::string_view name) {
+  if (util::findByte(name, '\\') != std::string_view::npos) return exists(std::string(folder) + std::string(name));
+  // A name that still holds a separator ("/" also parts a path) or none at
+  // all is asked of the file system directly.
+  if (name.empty() || name.find('/') != std::string_view::npos) {
+    return store_->fs().isFile(store_->absolute(folder) + std::string(name) + ".ALM");
   }
-  return keys.count(upperKey_) != 0;
+  return namesOf(folder).contains(name);
 }
 
 }  // namespace gleanix::store

@@ -7,14 +7,15 @@
 // trash line it is mail root + path + ".ALM".
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "store/mail_store.h"
+#include "util/name_set.h"
 
 namespace gleanix::store {
 
@@ -53,6 +54,15 @@ bool isTrashPath(std::string_view folder);
 // else folder + "ENTRY.LST".
 std::string listFilePath(const MailStore& store, std::string_view folder);
 
+// The line split at its first "=" when its identifier is one that
+// isListedMailId accepts: a line that names a mail.
+std::optional<ListLine> listedLine(std::string_view line);
+
+// Calls visit with each line of a list file's bytes that names a mail, from
+// the last line to the first, as views into bytes: the lines listedMails
+// gives, in the order the searches walk them, without a string per line.
+void forEachListedLineBackward(std::string_view bytes, const std::function<void(const ListLine&)>& visit);
+
 // A mail named by a folder's list file.
 struct ListedMail {
   std::string hit;  // mail path relative to the root without ".ALM"
@@ -77,17 +87,19 @@ class MailFileIndex {
   explicit MailFileIndex(const MailStore& store) : store_(&store) {}
   // Whether mail root + hit + ".ALM" exists.
   bool exists(std::string_view hit);
+  // The same for the hit folder + name (a folder path ending in "\"),
+  // without joining the two.
+  bool exists(std::string_view folder, std::string_view name);
 
  private:
-  using KeySet = std::unordered_set<std::string>;  // upper-cased base names of *.ALM files
-  const KeySet& keysOf(std::string_view folder);
+  // The base names of the folder's *.ALM files.
+  const util::NameSet& namesOf(std::string_view folder);
 
   const MailStore* store_;
-  std::unordered_map<std::string, KeySet> byFolder_;  // by upper-cased folder
+  std::unordered_map<std::string, util::NameSet> byFolder_;  // by upper-cased folder
   // Walks go folder by folder: the last folder asked for is kept at hand.
   std::string lastFolder_;
-  const KeySet* lastKeys_ = nullptr;
-  std::string upperKey_;
+  const util::NameSet* lastNames_ = nullptr;
 };
 
 }  // namespace gleanix::store

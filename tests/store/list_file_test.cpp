@@ -71,6 +71,41 @@ TEST(ListLine, SplitsAtTheFirstEquals) {
   EXPECT_EQ(splitListLine("表=AAAAAA")->id, "表");
 }
 
+TEST(ListLine, BackwardWalkGivesTheLinesThatNameAMailLastFirst) {
+  // Every kind of line end, empty lines, lines without "=" or with an
+  // identifier that leads elsewhere, and a last line without a line end.
+  const std::string bytes =
+      "K0000001=AAAAAA\r\n"
+      "\r\n"
+      "no equals sign\n"
+      "K0000002=BwAAAA\r"
+      "..\\outside=AAAAAA\n\r"
+      "=AAAAAA\r\n"
+      "Acc1\\Inbox.box\\表=AA\n"
+      "folder\\=AAAAAA\r\n"
+      "long-key.with dots=AAAAAA\r\n"
+      "K0000003=";
+  std::vector<std::pair<std::string, std::string>> walked;
+  forEachListedLineBackward(bytes, [&](const ListLine& l) { walked.emplace_back(l.id, l.attribute); });
+  EXPECT_EQ(walked, (std::vector<std::pair<std::string, std::string>>{{"K0000003", ""},
+                                                                      {"long-key.with dots", "AAAAAA"},
+                                                                      {"Acc1\\Inbox.box\\表", "AA"},
+                                                                      {"K0000002", "BwAAAA"},
+                                                                      {"K0000001", "AAAAAA"}}));
+  walked.clear();
+  forEachListedLineBackward("", [&](const ListLine& l) { walked.emplace_back(l.id, l.attribute); });
+  forEachListedLineBackward("\r\n\n", [&](const ListLine& l) { walked.emplace_back(l.id, l.attribute); });
+  EXPECT_TRUE(walked.empty());
+  // Keys of letters and digits, and ids that are no name at all.
+  EXPECT_TRUE(isListedMailId("ABCD0001"));
+  EXPECT_TRUE(isListedMailId("abcdefghijk0123"));
+  EXPECT_TRUE(isListedMailId("Acc1\\Inbox.box\\表"));  // its 0x5C is no trailing separator
+  EXPECT_FALSE(isListedMailId("Acc1\\Inbox.box\\"));
+  EXPECT_FALSE(isListedMailId(""));
+  EXPECT_FALSE(isListedMailId("C:x"));
+  EXPECT_FALSE(isListedMailId(std::string("AB\0CD", 5)));
+}
+
 TEST(TrashPath, RecognisesAccountTrash) {
   EXPECT_TRUE(isTrashPath("Acc1\\Trash.box"));
   EXPECT_TRUE(isTrashPath("acc1\\TRASH.BOX"));
@@ -145,6 +180,34 @@ TEST_F(StoreFiles, ListedMailsOfAFolderAndOfATrash) {
   EXPECT_FALSE(files.exists("x"));
   EXPECT_EQ(hitFolder("Acc1\\Inbox.box\\ABCD0009"), "Acc1\\Inbox.box\\");
   EXPECT_EQ(hitKey("Acc1\\Inbox.box\\ABCD0009"), "ABCD0009");
+}
+
+TEST_F(StoreFiles, IndexNamesTheFolderUpToTheLastSeparator) {
+  // Keys of other lengths than 8, a key in a sub-folder and double-byte
+  // keys whose second byte is a lower-case letter ("Ｂ" is 0x82 0x61).
+  disk.write("Acc1\\Inbox.box\\LONGKEY0001.ALM", "x");
+  disk.write("Acc1\\Inbox.box\\K1.ALM", "x");
+  disk.write("Acc1\\Inbox.box\\Sub\\ABCD0007.ALM", "x");
+  disk.write("Acc1\\Inbox.box\\Dir.ALM\\x", "x");
+  // Through the file system, so that the name lands as these bytes.
+  ASSERT_TRUE(fs->writeFileAtomic(disk.root() + "Acc1\\Inbox.box\\\x82\x61" "0001.ALM", "x"));
+  const MailStore store(*fs, disk.root());
+  MailFileIndex files(store);
+  for (const char* present : {"Acc1\\Inbox.box\\LONGKEY0001", "Acc1\\Inbox.box\\longkey0001",
+                              "Acc1\\Inbox.box\\K1", "acc1\\inbox.box\\k1", "Acc1\\Inbox.box\\Sub\\abcd0007",
+                              "Acc1\\Inbox.box\\\x82\x61" "0001", "Acc1\\Inbox.box\\ABCD0001"}) {
+    EXPECT_TRUE(files.exists(present)) << present;
+    EXPECT_EQ(files.exists(present), fs->isFile(disk.root() + present + ".ALM")) << present;
+  }
+  for (const char* absent : {"Acc1\\Inbox.box\\LONGKEY000", "Acc1\\Inbox.box\\ONGKEY0001",
+                             "Acc1\\Inbox.box\\\x82\x41" "0001", "Acc1\\Inbox.box\\Dir",
+                             "Acc1\\Inbox.box\\Sub", "Acc1\\Inbox.box\\"}) {
+    EXPECT_FALSE(files.exists(absent)) << absent;
+  }
+  EXPECT_TRUE(files.exists("Acc1\\Inbox.box\\", "LONGKEY0001"));
+  EXPECT_TRUE(files.exists("Acc1\\Inbox.box\\", "Sub\\ABCD0007"));
+  EXPECT_TRUE(files.exists("Acc1\\Inbox.box\\", "Sub/ABCD0007"));
+  EXPECT_FALSE(files.exists("Acc1\\Inbox.box\\", "Sub/ABCD0008"));
 }
 
 }  // namespace
