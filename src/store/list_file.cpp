@@ -1,6 +1,9 @@
 #include "store/list_file.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
+#include <utility>
 
 #include "store/attribute.h"
 #include "util/contained_path.h"
@@ -19,8 +22,15 @@ std::optional<EntryLine> parseEntryLine(std::string_view line) {
 }
 
 std::optional<ListLine> splitListLine(std::string_view line) {
-  const std::size_t eq = util::findByte(line, '=');
-  if (eq == std::string_view::npos) return std::nullopt;
+  // Keys and paths are mostly ASCII, which is one byte per character: only
+  // from the first byte above it on are characters told apart.
+  std::size_t eq = 0;
+  while (eq < line.size() && static_cast<unsigned char>(line[eq]) < 0x80 && line[eq] != '=') ++eq;
+  if (eq < line.size() && line[eq] != '=') {
+    const std::size_t rest = util::findByte(line.substr(eq), '=');
+    eq = rest == std::string_view::npos ? line.size() : eq + rest;
+  }
+  if (eq == line.size()) return std::nullopt;
   return ListLine{line.substr(0, eq), line.substr(eq + 1, 6)};
 }
 
@@ -44,7 +54,37 @@ void forEachLine(std::string_view bytes, Fn&& fn) {
 
 namespace {
 
-bool isAsciiLetterOrDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+// The bytes of the host's keys: ASCII letters and digits.
+constexpr std::array<bool, 256> kKeyBytes = [] {
+  std::array<bool, 256> bytes{};
+  for (const auto& [first, last] : {std::pair{'0', '9'}, std::pair{'A', 'Z'}, std::pair{'a', 'z'}}) {
+    for (int c = first; c <= last; ++c) bytes[static_cast<std::size_t>(c)] = true;
+  }
+  return bytes;
+}();
+
+bool isKeyByte(char c) { return kKeyBytes[static_cast<unsigned char>(c)]; }
+
+// Whether one of the 8 bytes of word is a CR or an LF.
+bool hasLineEndByte(std::uint64_t word) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+  auto zeroByte = [](std::uint64_t x) { return (x - kOnes) & ~x & kHighs; };
+  return (zeroByte(word ^ (kOnes * '\r')) | zeroByte(word ^ (kOnes * '\n'))) != 0;
+}
+
+// The offset of the last CR or LF before end; npos when there is none.
+// Eight bytes at a time: entry lines are some fifty bytes long.
+std::size_t lastLineEnd(std::string_view bytes, std::size_t end) {
+  for (std::uint64_t word = 0; end >= 8; end -= 8) {
+    std::memcpy(&word, bytes.data() + end - 8, 8);
+    if (hasLineEndByte(word)) break;
+  }
+  while (end > 0) {
+    --end;
+    if (bytes[end] == '\r' || bytes[end] == '\n') return end;
+  }
+  return std::string_view::npos;
+}
 
 }  // namespace
 
@@ -52,13 +92,19 @@ bool isListedMailId(std::string_view id) {
   if (id.empty()) return false;
   // The host's keys are letters and digits: plainly a name inside the
   // folder, no component to look at.
-  if (std::all_of(id.begin(), id.end(), isAsciiLetterOrDigit)) return true;
+  if (std::all_of(id.begin(), id.end(), isKeyByte)) return true;
   // A trailing "\\" makes a folder path; the second byte of a double-byte
   // character is no separator.
   return id.substr(util::lastCharOffset(id)) != "\\" && util::isContainedRelativePath(id);
 }
 
 std::optional<ListLine> listedLine(std::string_view line) {
+  // The host's own lines: a key of letters and digits, then "=".
+  std::size_t keyEnd = 0;
+  while (keyEnd < line.size() && isKeyByte(line[keyEnd])) ++keyEnd;
+  if (keyEnd > 0 && keyEnd < line.size() && line[keyEnd] == '=') {
+    return ListLine{line.substr(0, keyEnd), line.substr(keyEnd + 1, 6)};
+  }
   auto split = splitListLine(line);
   // An identifier that would lead out of the folder or the root (".." or
   // an absolute path, a NUL that cuts the path short) is skipped like any
@@ -75,10 +121,8 @@ void forEachListedLineBackward(std::string_view bytes, const std::function<void(
     if (const auto listed = listedLine(line)) visit(*listed);
   };
   std::size_t end = bytes.size();
-  for (std::size_t i = bytes.size(); i-- > 0;) {
-    if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+  for (std::size_t i; (i = lastLineEnd(bytes, end)) != std::string_view::npos; end = i) {
     take(bytes.substr(i + 1, end - i - 1));
-    end = i;
   }
   take(bytes.substr(0, end));
 }
@@ -123,6 +167,18 @@ std::string_view hitKey(std::string_view hit) {
   return hit.size() <= kKeyLength ? hit : hit.substr(hit.size() - kKeyLength);
 }
 
+namespace {
+
+// A name longer than ".ALM" that ends in it, letter case ignored (none of
+// these four bytes can be part of a double-byte character).
+bool hasMailSuffix(std::string_view name) {
+  const std::size_t n = name.size();
+  return n > 4 && name[n - 4] == '.' && (name[n - 3] | 0x20) == 'a' && (name[n - 2] | 0x20) == 'l' &&
+         (name[n - 1] | 0x20) == 'm';
+}
+
+}  // namespace
+
 const util::NameSet& MailFileIndex::namesOf(std::string_view folder) {
   if (lastNames_ != nullptr && folder == lastFolder_) return *lastNames_;
   std::string upperFolder = util::upperAscii(folder);
@@ -132,7 +188,7 @@ const util::NameSet& MailFileIndex::namesOf(std::string_view folder) {
     const std::string directory = store_->absolute(folder);
     // Every entry, filtered here: cheaper than matching "*.ALM" per name.
     store_->fs().forEachEntry(directory, [&](std::string_view name, bool isDirectory, bool isLink) {
-      if (isDirectory || name.size() <= 4 || !util::equalsIgnoreCase(name.substr(name.size() - 4), ".ALM")) return;
+      if (isDirectory || !hasMailSuffix(name)) return;
       // A link counts only while it leads to a file inside the store.
       if (isLink && !store_->fs().isFile(directory + std::string(name))) return;
       names.insert(name.substr(0, name.size() - 4));
@@ -155,7 +211,10 @@ bool MailFileIndex::exists(std::string_view hit) {
 }
 
 bool MailFileIndex::exists(std::string_view folder, std::string_view name) {
-  if (util::findByte(name, '\\') != std::string_view::npos) return exists(std::string(folder) + std::string(name));
+  // Without a "\\" byte there is no "\\" character either.
+  if (name.find('\\') != std::string_view::npos && util::findByte(name, '\\') != std::string_view::npos) {
+    return exists(std::string(folder) + std::string(name));
+  }
   // A name that still holds a separator ("/" also parts a path) or none at
   // all is asked of the file system directly.
   if (name.empty() || name.find('/') != std::string_view::npos) {

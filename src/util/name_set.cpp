@@ -1,33 +1,65 @@
 #include "util/name_set.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "util/sjis.h"
 
 namespace gleanix::util {
 namespace {
 
-// Folds every byte "a"-"z" to upper case, even the second byte of a
+constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+
+// Up to eight bytes of text from offset, the missing ones zero.
+std::uint64_t wordAt(std::string_view text, std::size_t offset) {
+  std::uint64_t word = 0;
+  std::memcpy(&word, text.data() + offset, std::min<std::size_t>(8, text.size() - offset));
+  return word;
+}
+
+// Every byte "a"-"z" of the word upper-cased, even the second byte of a
 // double-byte character: names that match get the same hash all the same,
 // and the few that merely share it are told apart by the comparison.
-std::uint64_t foldedHash(std::string_view name) {
-  std::uint64_t h = 14695981039346656037ull;  // FNV-1a
-  for (const char c : name) {
-    const unsigned b = static_cast<unsigned char>(c);
-    h = (h ^ (b - 'a' < 26u ? b - 32u : b)) * 1099511628211ull;
+std::uint64_t upperBytes(std::uint64_t word) {
+  const std::uint64_t low7 = word & ~kHighs;
+  const std::uint64_t atLeastA = low7 + kOnes * (0x80 - 'a');
+  const std::uint64_t aboveZ = low7 + kOnes * (0x80 - 'z' - 1);
+  const std::uint64_t lower = atLeastA & ~aboveZ & ~word & kHighs;
+  return word - (lower >> 2);  // 0x80 >> 2 is the distance from "a" to "A"
+}
+
+std::uint32_t foldedHash(std::string_view name) {
+  std::uint64_t h = name.size() * 0x9E3779B97F4A7C15ull;
+  for (std::size_t i = 0; i < name.size(); i += 8) {
+    h = (h ^ upperBytes(wordAt(name, i))) * 0xBF58476D1CE4E5B9ull;
+    h ^= h >> 31;
   }
-  return h;
+  h *= 0x94D049BB133111EBull;
+  return static_cast<std::uint32_t>(h ^ (h >> 32));
 }
 
 }  // namespace
 
-std::size_t NameSet::find(std::string_view name, std::uint64_t hash) const {
+std::string_view NameSet::nameIn(const Slot& slot, char (&buffer)[kInline]) const {
+  if (slot.length > kInline) return std::string_view(bytes_).substr(slot.data, slot.length);
+  std::memcpy(buffer, &slot.data, kInline);
+  return std::string_view(buffer, slot.length);
+}
+
+bool NameSet::holds(const Slot& slot, std::string_view name, std::uint32_t tag) const {
+  if (slot.tag != tag || slot.length != name.size()) return false;
+  if (name.size() <= kInline && slot.data == wordAt(name, 0)) return true;  // the same bytes
+  char buffer[kInline];
+  const std::string_view stored = nameIn(slot, buffer);
+  return stored == name || equalsIgnoreCase(stored, name);
+}
+
+std::size_t NameSet::find(std::string_view name, std::uint32_t tag) const {
   const std::size_t mask = slots_.size() - 1;
-  for (std::size_t i = static_cast<std::size_t>(hash) & mask;; i = (i + 1) & mask) {
+  for (std::size_t i = tag & mask;; i = (i + 1) & mask) {
     const Slot& slot = slots_[i];
-    if (slot.length == 0) return i;
-    if (slot.hash == hash && slot.length == name.size()) {
-      const std::string_view stored = nameAt(slot);
-      if (stored == name || equalsIgnoreCase(stored, name)) return i;
-    }
+    if (slot.length == 0 || holds(slot, name, tag)) return i;
   }
 }
 
@@ -37,7 +69,7 @@ void NameSet::grow() {
   const std::size_t mask = slots_.size() - 1;
   for (const Slot& slot : old) {
     if (slot.length == 0) continue;
-    std::size_t i = static_cast<std::size_t>(slot.hash) & mask;
+    std::size_t i = slot.tag & mask;
     while (slots_[i].length != 0) i = (i + 1) & mask;
     slots_[i] = slot;
   }
@@ -45,16 +77,21 @@ void NameSet::grow() {
 
 void NameSet::insert(std::string_view name) {
   if (name.empty()) {
-    count_ += hasEmptyName_ ? 0 : 1;
     hasEmptyName_ = true;
     return;
   }
   if ((count_ + 1) * 2 > slots_.size()) grow();
-  const std::uint64_t hash = foldedHash(name);
-  Slot& slot = slots_[find(name, hash)];
+  const std::uint32_t tag = foldedHash(name);
+  Slot& slot = slots_[find(name, tag)];
   if (slot.length != 0) return;
-  slot = Slot{hash, bytes_.size(), name.size()};
-  bytes_.append(name);
+  slot.tag = tag;
+  slot.length = static_cast<std::uint32_t>(name.size());
+  if (name.size() <= kInline) {
+    slot.data = wordAt(name, 0);
+  } else {
+    slot.data = bytes_.size();
+    bytes_.append(name);
+  }
   ++count_;
 }
 

@@ -69,6 +69,11 @@ TEST(ListLine, SplitsAtTheFirstEquals) {
   EXPECT_FALSE(splitListLine("no separator"));
   // "=" is never the second byte of a double-byte character.
   EXPECT_EQ(splitListLine("表=AAAAAA")->id, "表");
+  // A lead byte takes the byte after it, even an "=" (no character of the
+  // code page, but the bytes decide).
+  EXPECT_EQ(splitListLine("ab\x81=AAAAAA=BBBBBB")->attribute, "BBBBBB");
+  EXPECT_FALSE(splitListLine("ab\x81="));
+  EXPECT_EQ(splitListLine("=")->id, "");
 }
 
 TEST(ListLine, BackwardWalkGivesTheLinesThatNameAMailLastFirst) {
