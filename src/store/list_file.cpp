@@ -36,24 +36,6 @@ std::optional<ListLine> splitListLine(std::string_view line) {
 
 namespace {
 
-template <typename Fn>
-void forEachLine(std::string_view bytes, Fn&& fn) {
-  // Line ends as FileSystem::readLines splits them: CR LF, CR or LF.
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const char c = bytes[i];
-    if (c != '\r' && c != '\n') continue;
-    fn(bytes.substr(start, i - start));
-    if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < bytes.size()) fn(bytes.substr(start));
-}
-
-}  // namespace
-
-namespace {
-
 // The bytes of the host's keys: ASCII letters and digits.
 constexpr std::array<bool, 256> kKeyBytes = [] {
   std::array<bool, 256> bytes{};
@@ -65,25 +47,22 @@ constexpr std::array<bool, 256> kKeyBytes = [] {
 
 bool isKeyByte(char c) { return kKeyBytes[static_cast<unsigned char>(c)]; }
 
-// Whether one of the 8 bytes of word is a CR or an LF.
-bool hasLineEndByte(std::uint64_t word) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
-  auto zeroByte = [](std::uint64_t x) { return (x - kOnes) & ~x & kHighs; };
-  return (zeroByte(word ^ (kOnes * '\r')) | zeroByte(word ^ (kOnes * '\n'))) != 0;
-}
-
-// The offset of the last CR or LF before end; npos when there is none.
-// Eight bytes at a time: entry lines are some fifty bytes long.
-std::size_t lastLineEnd(std::string_view bytes, std::size_t end) {
-  for (std::uint64_t word = 0; end >= 8; end -= 8) {
-    std::memcpy(&word, bytes.data() + end - 8, 8);
-    if (hasLineEndByte(word)) break;
+// Whether a path of ASCII letters, digits and dots, its components parted
+// by single "\", plainly stays below its folder: no component is empty or
+// dots only, nothing leads out. Trash lines name their mails so.
+bool isPlainAsciiPath(std::string_view id) {
+  bool letterOrDigit = false;  // in the component so far
+  for (const char c : id) {
+    if (c == '\\') {
+      if (!letterOrDigit) return false;
+      letterOrDigit = false;
+    } else if (isKeyByte(c)) {
+      letterOrDigit = true;
+    } else if (c != '.') {
+      return false;
+    }
   }
-  while (end > 0) {
-    --end;
-    if (bytes[end] == '\r' || bytes[end] == '\n') return end;
-  }
-  return std::string_view::npos;
+  return letterOrDigit;
 }
 
 }  // namespace
@@ -92,7 +71,7 @@ bool isListedMailId(std::string_view id) {
   if (id.empty()) return false;
   // The host's keys are letters and digits: plainly a name inside the
   // folder, no component to look at.
-  if (std::all_of(id.begin(), id.end(), isKeyByte)) return true;
+  if (std::all_of(id.begin(), id.end(), isKeyByte) || isPlainAsciiPath(id)) return true;
   // A trailing "\\" makes a folder path; the second byte of a double-byte
   // character is no separator.
   return id.substr(util::lastCharOffset(id)) != "\\" && util::isContainedRelativePath(id);
@@ -113,18 +92,36 @@ std::optional<ListLine> listedLine(std::string_view line) {
   return split;
 }
 
-void forEachListedLineBackward(std::string_view bytes, const std::function<void(const ListLine&)>& visit) {
-  // Lines end at CR LF, CR or LF. Cutting at every CR and every LF gives
-  // the same lines and some empty ones between a CR and its LF, which name
-  // no mail; line-end bytes are never part of a double-byte character.
-  auto take = [&](std::string_view line) {
-    if (const auto listed = listedLine(line)) visit(*listed);
-  };
-  std::size_t end = bytes.size();
-  for (std::size_t i; (i = lastLineEnd(bytes, end)) != std::string_view::npos; end = i) {
-    take(bytes.substr(i + 1, end - i - 1));
+namespace {
+
+// The lines of a list file. Lines end at CR LF, CR or LF; cutting at every
+// LF and then at every CR gives the same lines and an empty one between a
+// CR and its LF, which names no mail. Line-end bytes are never part of a
+// double-byte character, and memchr finds them many bytes at a time.
+std::vector<std::string_view> listLines(std::string_view bytes) {
+  std::vector<std::string_view> lines;
+  lines.reserve(bytes.size() / 32);
+  const char* const end = bytes.data() + bytes.size();
+  for (const char* p = bytes.data(); p < end;) {
+    const auto* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+    const char* lineEnd = lf ? lf : end;
+    while (const auto* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(lineEnd - p)))) {
+      lines.emplace_back(p, static_cast<std::size_t>(cr - p));
+      p = cr + 1;
+    }
+    lines.emplace_back(p, static_cast<std::size_t>(lineEnd - p));
+    p = lineEnd + 1;
   }
-  take(bytes.substr(0, end));
+  return lines;
+}
+
+}  // namespace
+
+void forEachListedLineBackward(std::string_view bytes, const std::function<void(const ListLine&)>& visit) {
+  const std::vector<std::string_view> lines = listLines(bytes);
+  for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+    if (const auto listed = listedLine(*line)) visit(*listed);
+  }
 }
 
 bool isTrashPath(std::string_view folder) {
@@ -147,15 +144,15 @@ std::vector<ListedMail> listedMails(const MailStore& store, std::string_view fol
   const auto bytes = store.fs().readFile(listFilePath(store, folder));
   if (!bytes) return out;
   const bool trash = isTrashPath(folder);
-  forEachLine(*bytes, [&](std::string_view line) {
+  for (const std::string_view line : listLines(*bytes)) {
     const auto listed = listedLine(line);
-    if (!listed) return;
+    if (!listed) continue;
     std::string hit;
     hit.reserve((trash ? 0 : folder.size()) + listed->id.size());
     if (!trash) hit.append(folder);
     hit.append(listed->id);
     out.push_back({std::move(hit), decodeAttribute(listed->attribute)});
-  });
+  }
   return out;
 }
 

@@ -1,6 +1,5 @@
 #include "util/name_set.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "util/sjis.h"
@@ -14,7 +13,11 @@ constexpr std::uint64_t kHighs = 0x8080808080808080ull;
 // Up to eight bytes of text from offset, the missing ones zero.
 std::uint64_t wordAt(std::string_view text, std::size_t offset) {
   std::uint64_t word = 0;
-  std::memcpy(&word, text.data() + offset, std::min<std::size_t>(8, text.size() - offset));
+  if (text.size() - offset >= 8) {
+    std::memcpy(&word, text.data() + offset, 8);  // one load
+  } else {
+    std::memcpy(&word, text.data() + offset, text.size() - offset);
+  }
   return word;
 }
 
