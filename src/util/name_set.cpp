@@ -2,13 +2,11 @@
 
 #include <cstring>
 
+#include "util/folded_hash.h"
 #include "util/sjis.h"
 
 namespace gleanix::util {
 namespace {
-
-constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-constexpr std::uint64_t kHighs = 0x8080808080808080ull;
 
 // Up to eight bytes of text from offset, the missing ones zero.
 std::uint64_t wordAt(std::string_view text, std::size_t offset) {
@@ -21,26 +19,7 @@ std::uint64_t wordAt(std::string_view text, std::size_t offset) {
   return word;
 }
 
-// Every byte "a"-"z" of the word upper-cased, even the second byte of a
-// double-byte character: names that match get the same hash all the same,
-// and the few that merely share it are told apart by the comparison.
-std::uint64_t upperBytes(std::uint64_t word) {
-  const std::uint64_t low7 = word & ~kHighs;
-  const std::uint64_t atLeastA = low7 + kOnes * (0x80 - 'a');
-  const std::uint64_t aboveZ = low7 + kOnes * (0x80 - 'z' - 1);
-  const std::uint64_t lower = atLeastA & ~aboveZ & ~word & kHighs;
-  return word - (lower >> 2);  // 0x80 >> 2 is the distance from "a" to "A"
-}
-
-std::uint32_t foldedHash(std::string_view name) {
-  std::uint64_t h = name.size() * 0x9E3779B97F4A7C15ull;
-  for (std::size_t i = 0; i < name.size(); i += 8) {
-    h = (h ^ upperBytes(wordAt(name, i))) * 0xBF58476D1CE4E5B9ull;
-    h ^= h >> 31;
-  }
-  h *= 0x94D049BB133111EBull;
-  return static_cast<std::uint32_t>(h ^ (h >> 32));
-}
+std::uint32_t tagOf(std::string_view name) { return static_cast<std::uint32_t>(foldedHash(name)); }
 
 }  // namespace
 
@@ -84,7 +63,7 @@ void NameSet::insert(std::string_view name) {
     return;
   }
   if ((count_ + 1) * 2 > slots_.size()) grow();
-  const std::uint32_t tag = foldedHash(name);
+  const std::uint32_t tag = tagOf(name);
   Slot& slot = slots_[find(name, tag)];
   if (slot.length != 0) return;
   slot.tag = tag;
@@ -100,7 +79,7 @@ void NameSet::insert(std::string_view name) {
 
 bool NameSet::contains(std::string_view name) const {
   if (name.empty()) return hasEmptyName_;
-  return !slots_.empty() && slots_[find(name, foldedHash(name))].length != 0;
+  return !slots_.empty() && slots_[find(name, tagOf(name))].length != 0;
 }
 
 }  // namespace gleanix::util
