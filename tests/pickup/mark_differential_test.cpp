@@ -12,6 +12,7 @@
 #include "backend/platform.h"
 #include "make_store/store_generator.h"
 #include "pickup/mark_search.h"
+#include "pickup/mark_selection.h"
 #include "store/attribute.h"
 #include "store/folders.h"
 #include "store/list_file.h"
@@ -22,26 +23,18 @@ namespace gleanix::pickup {
 namespace {
 
 using testing::MemoryStore;
+using testing::only;
 using testing::TempStore;
 
 constexpr std::size_t kMails = 400;
 const std::uint64_t kSeeds[] = {1, 77, 20261209};
 
-MarkSelection selection(bool unread, bool read, std::initializer_list<int> marks) {
-  MarkSelection s;
-  s.marks.fill(false);
-  s.unread = unread;
-  s.read = read;
-  for (int m : marks) s.marks[static_cast<std::size_t>(m)] = true;
-  return s;
-}
-
 const MarkSelection kSelections[] = {MarkSelection{},
-                                     selection(true, false, {}),
-                                     selection(false, true, {}),
-                                     selection(false, false, {0}),
-                                     selection(false, true, {2, 5, 7}),
-                                     selection(true, true, {0, 1, 2, 3, 4, 5, 6, 7})};
+                                     only(true, false, {}),
+                                     only(false, true, {}),
+                                     only(false, false, {0}),
+                                     only(false, true, {2, 5, 7}),
+                                     only(true, true, {0, 1, 2, 3, 4, 5, 6, 7})};
 
 bool endsWith(const std::string& s, const std::string& tail) {
   return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;

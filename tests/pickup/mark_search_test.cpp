@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "pickup/mark_selection.h"
 #include "pickup/recording_progress.h"
 #include "support/memory_store.h"
 
@@ -12,18 +13,10 @@ namespace {
 
 using testing::MemoryStore;
 using testing::RecordingProgress;
+using testing::only;
 
 constexpr std::uint32_t kUnread = store::kUnreadBit;
 constexpr std::uint32_t kNoReadState = store::kNoReadStateBit;
-
-MarkSelection only(bool unread, bool read, std::initializer_list<int> marks) {
-  MarkSelection s;
-  s.marks.fill(false);
-  s.unread = unread;
-  s.read = read;
-  for (int m : marks) s.marks[static_cast<std::size_t>(m)] = true;
-  return s;
-}
 
 TEST(MarkHit, DefaultSelectionIsMarkOneAlone) {
   const MarkSelection defaults;
