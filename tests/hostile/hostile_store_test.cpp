@@ -40,6 +40,10 @@ class RecordingFileSystem final : public sys::FileSystem {
   bool isDirectory(const std::string& p) const override { return note(p), inner_.isDirectory(p); }
   std::optional<std::string> readFile(const std::string& p) const override { return note(p), inner_.readFile(p); }
   std::vector<sys::DirEntry> list(const std::string& p) const override { return note(p), inner_.list(p); }
+  void forEachEntry(const std::string& p, const EntryVisitor& visit) const override {
+    note(p);
+    inner_.forEachEntry(p, visit);
+  }
   std::optional<std::string> storedName(const std::string& p) const override {
     return note(p), inner_.storedName(p);
   }
@@ -98,6 +102,14 @@ std::vector<std::string> hostileEntryKeys(const std::string& outsideAbsolute) {
       "\\\\server\\share\\SECRET01",
       outsideAbsolute + "SECRET01",
   };
+}
+
+// The names forEachEntry visits in a directory, sorted.
+std::vector<std::string> visitedNames(const sys::FileSystem& fs, const std::string& directory) {
+  std::vector<std::string> names;
+  fs.forEachEntry(directory, [&](std::string_view name, bool, bool) { names.emplace_back(name); });
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 class HostileStore : public ::testing::Test {
@@ -231,6 +243,11 @@ TEST_F(HostileStore, TheContainedViewRefusesWhatLeadsOutOfTheRoot) {
   EXPECT_FALSE(view.readFile(root + "Acc1\\..\\..\\outside\\SECRET01.ALM"));
   EXPECT_TRUE(view.list(root + "..\\outside\\*").empty());
   EXPECT_FALSE(view.list(root + "Acc1\\Inbox.box\\*.ALM").empty());
+  EXPECT_EQ(visitedNames(view, root + "Acc1\\Inbox.box\\"),
+            (std::vector<std::string>{"ENTRY.LST", "GOOD0001.ALM", "GOOD0002.ALM", "TRASH001.ALM"}));
+  EXPECT_TRUE(visitedNames(view, root + "..\\outside\\").empty());
+  EXPECT_TRUE(visitedNames(view, root + "Acc1\\..\\..\\outside\\").empty());
+  EXPECT_TRUE(visitedNames(view, outside).empty());
 #ifdef _WIN32
   // Device names open a device wherever they stand in a path.
   EXPECT_FALSE(view.readFile(root + "Acc1\\Inbox.box\\CON.ALM"));
@@ -283,6 +300,10 @@ TEST_F(LinkedStore, LinksAreFollowedOnlyWhileTheyStayInside) {
   pickup::MarkSelection unread;
   unread.unread = true;
   EXPECT_EQ(sorted(pickup::markSearch(recording, root, all, unread, progress).hits), sorted(expected));
+  // The folder that links outside shows no entries at all.
+  const util::ContainedFileSystem view(recording, nullptr, root);
+  EXPECT_TRUE(visitedNames(view, root + "Acc1\\User001.box\\").empty());
+  EXPECT_FALSE(visitedNames(view, root + "Acc1\\Inbox.box\\").empty());
 }
 
 TEST_F(LinkedStore, NoCopyGoesThroughAFolderThatLinksOutside) {
