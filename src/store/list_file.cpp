@@ -72,7 +72,7 @@ bool isListedMailId(std::string_view id) {
   // The host's keys are letters and digits: plainly a name inside the
   // folder, no component to look at.
   if (std::all_of(id.begin(), id.end(), isKeyByte) || isPlainAsciiPath(id)) return true;
-  // A trailing "\\" makes a folder path; the second byte of a double-byte
+  // A trailing "\" makes a folder path; the second byte of a double-byte
   // character is no separator.
   return id.substr(util::lastCharOffset(id)) != "\\" && util::isContainedRelativePath(id);
 }
