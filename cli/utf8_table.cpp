@@ -10,6 +10,8 @@ Utf8Table::Utf8Table() : iconv_("UTF-8", "CP932"), replacement_(codeOf("\xEF\xBF
     singles_[static_cast<std::size_t>(b)] = code;
     unchanged_[static_cast<std::size_t>(b)] = code.size == 1 && code.bytes[0] == byte;
   }
+  asciiUnchanged_ = true;
+  for (int b = 0; b < 0x80; ++b) asciiUnchanged_ = asciiUnchanged_ && unchanged_[static_cast<std::size_t>(b)];
 }
 
 Utf8Table::Code Utf8Table::codeOf(const std::string& utf8) {
@@ -49,12 +51,23 @@ void Utf8Table::append(std::string_view cp932, std::string& out) {
   std::size_t used = 0;
   std::size_t i = 0;
   while (i < cp932.size()) {
-    if (used + sizeof(Code::bytes) > sizeof buffer) {
+    if (used + 8 > sizeof buffer) {  // room for 8 bytes of ASCII or one code
       out.append(buffer, used);
       used = 0;
     }
+    if (asciiUnchanged_ && i + 8 <= cp932.size()) {
+      // Eight ASCII bytes at once: the most of what is printed.
+      std::uint64_t word;
+      std::memcpy(&word, cp932.data() + i, 8);
+      if ((word & 0x8080808080808080ull) == 0) {
+        std::memcpy(buffer + used, &word, 8);
+        used += 8;
+        i += 8;
+        continue;
+      }
+    }
     const auto b = static_cast<unsigned char>(cp932[i]);
-    if (unchanged_[b]) {  // ASCII, the most of what is printed
+    if (unchanged_[b]) {
       buffer[used++] = cp932[i++];
       continue;
     }

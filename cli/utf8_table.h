@@ -45,6 +45,7 @@ class Utf8Table {
   Code replacement_;  // U+FFFD, for a byte iconv refuses
   std::array<Code, 256> singles_;
   std::array<bool, 256> unchanged_{};  // bytes that are their own UTF-8
+  bool asciiUnchanged_ = false;        // every byte below 0x80 is
   std::array<bool, 256> pairsTaken_{};
   std::array<std::unique_ptr<Block>, 256> pairs_;
 };
