@@ -9,12 +9,17 @@
 #include "pickup/date_format.h"
 
 namespace gleanix::cli {
+namespace {
+
+// TAB, CR and LF are single bytes that never occur inside a double-byte
+// character (trail bytes are 0x40 and above).
+bool flattened(char c) { return c == '\t' || c == '\r' || c == '\n'; }
+
+}  // namespace
 
 std::string flattenField(std::string text) {
-  // TAB, CR and LF are single bytes that never occur inside a double-byte
-  // character (trail bytes are 0x40 and above).
   for (char& c : text) {
-    if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+    if (flattened(c)) c = ' ';
   }
   return text;
 }
@@ -36,22 +41,47 @@ std::string visibleField(const std::string& text) {
   return out;
 }
 
+namespace {
+
+void appendFlattened(std::string& line, const std::string& text) {
+  const std::size_t from = line.size();
+  line += text;
+  for (std::size_t i = from; i < line.size(); ++i) {
+    if (flattened(line[i])) line[i] = ' ';
+  }
+}
+
+void appendMark(std::string& line, int mark) { line += std::to_string(mark); }
+
+}  // namespace
+
 std::string formatTsv(const std::vector<pickup::PickupRow>& rows) {
   std::string out;
+  // One line buffer for all rows; each line is converted as a whole.
+  std::string line;
   for (const pickup::PickupRow& r : rows) {
-    std::string line = flattenField(r.hit()) + '\t' + flattenField(r.pathText) + '\t' + flattenField(r.folderText) +
-                       '\t' + flattenField(r.sortableDate) + '\t' + flattenField(r.sender) + '\t' +
-                       flattenField(r.subject) + '\t' + std::to_string(r.mark) + '\n';
-    out += toUtf8(line);
+    line.clear();
+    appendFlattened(line, r.folder);
+    appendFlattened(line, r.key);
+    for (const std::string* field : {&r.pathText, &r.folderText, &r.sortableDate, &r.sender, &r.subject}) {
+      line += '\t';
+      appendFlattened(line, *field);
+    }
+    line += '\t';
+    appendMark(line, r.mark);
+    line += '\n';
+    appendUtf8(line, out);
   }
   return out;
 }
 
 namespace {
 
-std::string jsonString(const std::string& cp932) {
-  const std::string utf8 = toUtf8(cp932);
-  std::string out = "\"";
+// Appends the field as a JSON string; utf8 is a buffer kept between calls.
+void appendJsonString(std::string& out, const std::string& cp932, std::string& utf8) {
+  utf8.clear();
+  appendUtf8(cp932, utf8);
+  out += '"';
   for (const char c : utf8) {
     const auto b = static_cast<unsigned char>(c);
     if (c == '"' || c == '\\') {
@@ -71,7 +101,7 @@ std::string jsonString(const std::string& cp932) {
       out += c;
     }
   }
-  return out + "\"";
+  out += '"';
 }
 
 }  // namespace
@@ -79,13 +109,25 @@ std::string jsonString(const std::string& cp932) {
 std::string formatJson(const std::vector<pickup::PickupRow>& rows) {
   if (rows.empty()) return "[]\n";
   std::string out = "[\n";
+  std::string hit, utf8;
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const pickup::PickupRow& r = rows[i];
-    out += "  {\"hit\": " + jsonString(r.hit()) + ", \"path\": " + jsonString(r.pathText) +
-           ", \"folder\": " + jsonString(r.folderText) + ", \"date\": " + jsonString(r.sortableDate) +
-           ", \"sender\": " + jsonString(r.sender) + ", \"subject\": " + jsonString(r.subject) +
-           ", \"mark\": " + std::to_string(r.mark) + "}";
-    out += i + 1 < rows.size() ? ",\n" : "\n";
+    hit.assign(r.folder).append(r.key);
+    out += "  {\"hit\": ";
+    appendJsonString(out, hit, utf8);
+    out += ", \"path\": ";
+    appendJsonString(out, r.pathText, utf8);
+    out += ", \"folder\": ";
+    appendJsonString(out, r.folderText, utf8);
+    out += ", \"date\": ";
+    appendJsonString(out, r.sortableDate, utf8);
+    out += ", \"sender\": ";
+    appendJsonString(out, r.sender, utf8);
+    out += ", \"subject\": ";
+    appendJsonString(out, r.subject, utf8);
+    out += ", \"mark\": ";
+    appendMark(out, r.mark);
+    out += i + 1 < rows.size() ? "},\n" : "}\n";
   }
   return out + "]\n";
 }
@@ -117,9 +159,11 @@ std::string formatTable(const std::vector<pickup::PickupRow>& rows) {
       if (c + 1 < kColumns) text.append(width[c] - line[c].size() + 2, ' ');
     }
     while (!text.empty() && text.back() == ' ') text.pop_back();
-    out += toUtf8(text) + "\n";
+    appendUtf8(text, out);
+    out += '\n';
   }
-  return out + toUtf8(pickup::countText(rows.size(), std::nullopt)) + "\n";
+  appendUtf8(pickup::countText(rows.size(), std::nullopt), out);
+  return out + "\n";
 }
 
 }  // namespace gleanix::cli

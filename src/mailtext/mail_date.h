@@ -2,6 +2,7 @@
 // Turning the text of a Date header into a local date-time that sorts as text.
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -24,5 +25,9 @@ class DateConversionError : public std::runtime_error {
 // Throws DateConversionError when the fields do not form a valid date-time
 // (including years outside 1-9999 after the shift to local time).
 std::string mailDate(std::string_view value, std::int32_t localBias);
+
+// The same without the exception: nullopt where mailDate throws. A list of
+// many mails with broken dates should not pay for an exception each.
+std::optional<std::string> localMailDate(std::string_view value, std::int32_t localBias);
 
 }  // namespace gleanix::mailtext

@@ -9,10 +9,15 @@ namespace {
 constexpr std::size_t npos = std::string_view::npos;
 
 // Whether the last character is the single-byte character c (a trail byte
-// equal to c does not count).
+// equal to c does not count). Found from the end: the byte before the run
+// of possible lead bytes in front of the last byte always ends a character,
+// so the run pairs up from its start, and the last byte is a character of
+// its own exactly when the run is even.
 bool endsWithChar(std::string_view s, char c) {
-  const std::size_t last = util::lastCharOffset(s);
-  return last != npos && last == s.size() - 1 && s[last] == c;
+  if (s.empty() || s.back() != c) return false;
+  std::size_t leads = 0;
+  for (std::size_t i = s.size() - 1; i > 0 && util::isLeadByte(static_cast<unsigned char>(s[i - 1])); --i) ++leads;
+  return leads % 2 == 0;
 }
 
 }  // namespace

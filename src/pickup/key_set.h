@@ -9,17 +9,12 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "util/folded_key.h"
+
 namespace gleanix::pickup {
 
-struct FoldedHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view key) const;
-};
-
-struct FoldedEqual {
-  using is_transparent = void;
-  bool operator()(std::string_view a, std::string_view b) const;
-};
+using util::FoldedEqual;
+using util::FoldedHash;
 
 class KeySet {
  public:

@@ -15,6 +15,9 @@ std::vector<PickedMail> pickedMails(const sys::FileSystem& fs, std::string_view 
   const store::TrashIndex trash = store::trashIndex(store);
   // A display path reads a description file per level: once per folder.
   std::unordered_map<std::string, std::string> displayPaths;
+  // Hits come folder by folder: the last folder's path is kept at hand.
+  const std::string* lastFolder = nullptr;
+  const std::string* lastPath = nullptr;
   std::vector<PickedMail> out;
   out.reserve(hits.size());
   for (const std::string& hit : hits) {
@@ -24,9 +27,13 @@ std::vector<PickedMail> pickedMails(const sys::FileSystem& fs, std::string_view 
     if (const std::string* trashPath = trash.find(hit)) {
       m.displayPath = *trashPath;
     } else {
-      auto it = displayPaths.find(m.folder);
-      if (it == displayPaths.end()) it = displayPaths.emplace(m.folder, store::displayPath(store, m.folder)).first;
-      m.displayPath = it->second;
+      if (!lastFolder || *lastFolder != m.folder) {
+        auto it = displayPaths.find(m.folder);
+        if (it == displayPaths.end()) it = displayPaths.emplace(m.folder, store::displayPath(store, m.folder)).first;
+        lastFolder = &it->first;  // nodes of the map stay where they are
+        lastPath = &it->second;
+      }
+      m.displayPath = *lastPath;
     }
     out.push_back(std::move(m));
   }

@@ -10,18 +10,37 @@
 #include "store/attribute.h"
 #include "store/attribute_lookup.h"
 #include "store/list_file.h"
+#include "sys/file_system.h"
+#include "util/folded_key.h"
 #include "util/sjis.h"
 
 namespace gleanix::pickup {
 
-// Attribute fields by upper-cased identifier, first line winning: an entry
-// list by the first 8 characters of its lines, a trash list by the text
-// before the first "=" (the mail's relative path).
-using AttributeMap = std::unordered_map<std::string, std::string>;
+// Keyed by identifier, letter case ignored (util::FoldedEqual), looked up
+// without upper-cased copies.
+template <typename Key, typename Value>
+using FoldedMap = std::unordered_map<Key, Value, util::FoldedHash, util::FoldedEqual>;
+
+// An entry or trash list as read: attribute fields by identifier, first
+// line winning (an entry list by the first 8 characters of its lines, a
+// trash list by the text before the first "=", the mail's relative path),
+// both views into the file's bytes, which the list keeps.
+struct AttributeList {
+  std::string bytes;
+  FoldedMap<std::string_view, std::string_view> fields;
+};
+using ListRead = std::unique_ptr<const AttributeList>;  // null: no such file
 
 struct RowBuilder::Lists {
-  std::unordered_map<std::string, std::optional<AttributeMap>> entries;  // by upper-cased folder
-  std::unordered_map<std::string, std::optional<AttributeMap>> trashes;  // by upper-cased account
+  FoldedMap<std::string, ListRead> entries;  // by folder
+  FoldedMap<std::string, ListRead> trashes;  // by account
+  // The folder looked up last, as given, and its entry list: hits come
+  // folder by folder, so most look-ups are of the folder before.
+  std::string lastFolder;
+  const AttributeList* lastEntries = nullptr;
+  bool lastKnown = false;
+
+  const AttributeList* entriesOf(const store::MailStore& store, std::string_view folder);
 };
 
 RowBuilder::RowBuilder(const store::MailStore& store, std::int32_t timeZoneBias, mailtext::MailWarning warn)
@@ -31,43 +50,57 @@ RowBuilder::~RowBuilder() = default;
 
 namespace {
 
-std::optional<AttributeMap> readEntryList(const store::MailStore& store, std::string_view folder) {
-  const auto lines = store.fs().readLines(store.absolute(folder) + "ENTRY.LST");
-  if (!lines) return std::nullopt;
-  AttributeMap map;
-  for (const std::string& line : *lines) {
-    if (line.size() < store::kKeyLength) continue;
+// The list file split into lines as FileSystem::readLines splits them,
+// each line handed to add(list, line); null when the file cannot be read.
+template <typename Add>
+ListRead readList(const store::MailStore& store, const std::string& path, Add add) {
+  auto bytes = store.fs().readFile(path);
+  if (!bytes) return nullptr;
+  auto list = std::make_unique<AttributeList>();
+  list->bytes = std::move(*bytes);  // in its place for good: the views stay valid
+  std::vector<std::string_view> lines;
+  sys::splitLineViews(list->bytes, lines);
+  list->fields.reserve(lines.size());
+  for (const std::string_view line : lines) add(*list, line);
+  return list;
+}
+
+ListRead readEntryList(const store::MailStore& store, std::string_view folder) {
+  return readList(store, store.absolute(folder) + "ENTRY.LST", [](AttributeList& list, std::string_view line) {
+    if (line.size() < store::kKeyLength) return;
     const std::size_t from = std::min<std::size_t>(line.size(), 9);
-    map.emplace(util::upperAscii(std::string_view(line).substr(0, store::kKeyLength)), line.substr(from, 6));
-  }
-  return map;
+    list.fields.emplace(line.substr(0, store::kKeyLength), line.substr(from, 6));
+  });
 }
 
-std::optional<AttributeMap> readTrashList(const store::MailStore& store, const std::string& account) {
-  const auto lines = store.fs().readLines(store.absolute(account) + "Trash.box");
-  if (!lines) return std::nullopt;
-  AttributeMap map;
-  for (const std::string& line : *lines) {
+ListRead readTrashList(const store::MailStore& store, const std::string& account) {
+  return readList(store, store.absolute(account) + "Trash.box", [](AttributeList& list, std::string_view line) {
     const std::size_t eq = util::findByte(line, '=');
-    if (eq == std::string::npos) continue;
-    map.emplace(util::upperAscii(std::string_view(line).substr(0, eq)), line.substr(eq + 1, 6));
-  }
-  return map;
+    if (eq != std::string::npos) list.fields.emplace(line.substr(0, eq), line.substr(eq + 1, 6));
+  });
 }
 
-std::uint32_t decoded(const std::string& field) { return store::decodeAttribute(field).value_or(0); }
+std::uint32_t decoded(std::string_view field) { return store::decodeAttribute(field).value_or(0); }
 
 }  // namespace
 
+// The entry list of the folder, read on its first look-up; null when the
+// folder has none.
+const AttributeList* RowBuilder::Lists::entriesOf(const store::MailStore& store, std::string_view folder) {
+  if (lastKnown && lastFolder == folder) return lastEntries;
+  auto it = entries.find(folder);
+  if (it == entries.end()) it = entries.emplace(folder, readEntryList(store, folder)).first;
+  lastFolder.assign(folder);
+  lastEntries = it->second.get();
+  lastKnown = true;
+  return lastEntries;
+}
+
 std::uint32_t RowBuilder::attribute(std::string_view folder, std::string_view key) {
-  const std::string upperFolder = util::upperAscii(folder);
-  auto entries = lists_->entries.find(upperFolder);
-  if (entries == lists_->entries.end()) {
-    entries = lists_->entries.emplace(upperFolder, readEntryList(store_, folder)).first;
-  }
-  if (entries->second && key.size() == store::kKeyLength) {
-    const auto it = entries->second->find(util::upperAscii(key));
-    if (it != entries->second->end()) return decoded(it->second);
+  const AttributeList* entries = lists_->entriesOf(store_, folder);
+  if (entries && key.size() == store::kKeyLength) {
+    const auto it = entries->fields.find(key);
+    if (it != entries->fields.end()) return decoded(it->second);
   }
   const std::string mail = std::string(folder) + std::string(key);
   // The trash list is keyed by the text before the first "=": a path that
@@ -77,12 +110,11 @@ std::uint32_t RowBuilder::attribute(std::string_view folder, std::string_view ke
   }
   const auto account = store_.accountOf(folder);
   if (!account) return 0;
-  const std::string upperAccount = util::upperAscii(*account);
-  auto trash = lists_->trashes.find(upperAccount);
-  if (trash == lists_->trashes.end()) trash = lists_->trashes.emplace(upperAccount, readTrashList(store_, *account)).first;
+  auto trash = lists_->trashes.find(*account);
+  if (trash == lists_->trashes.end()) trash = lists_->trashes.emplace(*account, readTrashList(store_, *account)).first;
   if (!trash->second) return 0;
-  const auto it = trash->second->find(util::upperAscii(mail));
-  return it == trash->second->end() ? 0 : decoded(it->second);
+  const auto it = trash->second->fields.find(mail);
+  return it == trash->second->fields.end() ? 0 : decoded(it->second);
 }
 
 std::optional<PickupRow> RowBuilder::build(std::string_view folder, std::string_view displayPath,
@@ -104,11 +136,7 @@ std::optional<PickupRow> RowBuilder::build(std::string_view folder, std::string_
 
   PickupRow row;
   if (!seen->date().empty()) {
-    try {
-      row.sortableDate = mailtext::mailDate(seen->date(), bias_);
-    } catch (const mailtext::DateConversionError&) {
-      row.sortableDate.clear();
-    }
+    if (auto date = mailtext::localMailDate(seen->date(), bias_)) row.sortableDate = std::move(*date);
   }
   if (!seen->from().empty()) row.sender = mailtext::senderName(seen->from());
   row.subject = std::string(seen->subject());

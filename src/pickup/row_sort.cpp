@@ -25,7 +25,12 @@ void sortRows(std::vector<PickupRow>& rows, SortColumn column, bool descending, 
   for (const PickupRow& row : rows) keys.push_back(sortKey(row, column, ignoreRe));
   util::keysort::TIntegerList permutation;
   util::keysort::sortKeys(descending, keys, permutation);
-  util::keysort::applyPermutation(rows, permutation);
+  // sortKeys names every row exactly once: the rows can be moved rather
+  // than copied into their new order.
+  std::vector<PickupRow> sorted;
+  sorted.reserve(rows.size());
+  for (const std::int32_t index : permutation.Items()) sorted.push_back(std::move(rows[static_cast<std::size_t>(index)]));
+  rows = std::move(sorted);
 }
 
 }  // namespace gleanix::pickup

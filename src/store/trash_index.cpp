@@ -24,14 +24,14 @@ void addTrashList(const MailStore& store, const std::string& account, TrashIndex
 }  // namespace
 
 void TrashIndex::add(std::string key, std::string displayPath) {
-  byUpperKey_.emplace(util::upperAscii(key), keys_.size());
+  byKey_.emplace(key, keys_.size());
   keys_.push_back(std::move(key));
   displayPaths_.push_back(std::move(displayPath));
 }
 
 const std::string* TrashIndex::find(std::string_view hit) const {
-  auto it = byUpperKey_.find(util::upperAscii(hit));
-  return it == byUpperKey_.end() ? nullptr : &displayPaths_[it->second];
+  auto it = byKey_.find(hit);
+  return it == byKey_.end() ? nullptr : &displayPaths_[it->second];
 }
 
 TrashIndex trashIndex(const MailStore& store) {

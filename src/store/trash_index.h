@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "store/mail_store.h"
+#include "util/folded_key.h"
 
 namespace gleanix::store {
 
@@ -27,7 +28,7 @@ class TrashIndex {
  private:
   std::vector<std::string> keys_;
   std::vector<std::string> displayPaths_;
-  std::unordered_map<std::string, std::size_t> byUpperKey_;
+  std::unordered_map<std::string, std::size_t, util::FoldedHash, util::FoldedEqual> byKey_;  // first of equal keys
 };
 
 // Reads "Trash.box" of every directory matching "Acc*.*" whose name does not

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "util/folded_hash.h"
+#include "util/folded_key.h"
 #include "util/sjis.h"
 
 namespace gleanix::util {

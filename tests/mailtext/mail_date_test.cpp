@@ -65,7 +65,19 @@ TEST(MailDate, UnreadableDatesRaiseConversionError) {
        }) {
     SCOPED_TRACE(value);
     EXPECT_THROW(mailDate(value, kTokyo), DateConversionError);
+    EXPECT_EQ(localMailDate(value, kTokyo), std::nullopt);
   }
+}
+
+TEST(MailDate, TheFormWithoutExceptionGivesTheSameDates) {
+  for (const char* value : {"Tue, 7 Dec 1999 10:00:00 +0900", "7 Dec 99 01:00:00 GMT", "Sat, 5 feb 2000 08:09:10",
+                            "Tue, 7 Dec 1999 7:05:00 +0900", "Fri, 31 Dec 1999 23:30:00 +0000"}) {
+    EXPECT_EQ(localMailDate(value, kTokyo), mailDate(value, kTokyo)) << value;
+  }
+  EXPECT_EQ(localMailDate("Mon, 1 Jan 0001 00:30:00 +0100", 0), std::nullopt);
+  // Of two month names the one earlier in the year wins, wherever it stands.
+  EXPECT_EQ(localMailDate("Mon, 1 Nov Jan 2000 10:00:00 +0900", kTokyo), "2000/01/01 10:00:00");
+  EXPECT_EQ(localMailDate("Mon, 1 nov/sep 2000 10:00:00 +0900", kTokyo), "2000/09/01 10:00:00");
 }
 
 TEST(MailDate, ResultOutsideYearRangeFails) {

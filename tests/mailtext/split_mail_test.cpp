@@ -211,6 +211,15 @@ TEST(SenderName, TrailBytesAreNotDelimiters) {
   const std::string atTrail = "\x81\x40";
   EXPECT_EQ(senderName("a" + atTrail + "b"), "a" + atTrail + "b");
   EXPECT_EQ(senderName("a" + atTrail + "b@host"), "a" + atTrail + "b");
+  // A closing byte after a lead byte is that character's second byte; after
+  // two it is a character of its own, after three a second byte again.
+  EXPECT_EQ(senderName("<\x81>"), "<\x81>");
+  EXPECT_EQ(senderName("<\x81\x81>"), "\x81\x81");
+  EXPECT_EQ(senderName("<\x81\x81\x81>"), "<\x81\x81\x81>");
+  EXPECT_EQ(senderName("x<a>\x81\x81\x81\x81)"), "x<a>\x81\x81\x81\x81)");  // no "(": as it is
+  EXPECT_EQ(senderName("a (\x81\x81\x81)"), "a (\x81\x81\x81)");
+  EXPECT_EQ(senderName("a (\x81\x81)"), "\x81\x81");
+  EXPECT_EQ(senderName("\"\x81\""), "\"\x81\"");
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
-#include "util/folded_hash.h"
+#include "util/folded_key.h"
 
 #include <cstdint>
 #include <cstring>
+
+#include "util/sjis.h"
 
 namespace gleanix::util {
 namespace {
@@ -43,5 +45,9 @@ std::size_t foldedHash(std::string_view text) {
   }
   return static_cast<std::size_t>(h ^ (h >> 32));
 }
+
+std::size_t FoldedHash::operator()(std::string_view key) const { return foldedHash(key); }
+
+bool FoldedEqual::operator()(std::string_view a, std::string_view b) const { return equalsIgnoreCase(a, b); }
 
 }  // namespace gleanix::util
