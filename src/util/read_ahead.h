@@ -73,13 +73,19 @@ class ReadAhead {
     }
     std::unique_lock<std::mutex> lock(mutex_);
     Slot& slot = slots_[item % window_];
-    ready_.wait(lock, [&] { return slot.result.has_value() || slot.error; });
+    if (!slot.result && !slot.error) {
+      takerWaiting_ = true;
+      ready_.wait(lock, [&] { return slot.result.has_value() || slot.error; });
+      takerWaiting_ = false;
+    }
     ++taken_;
     held_ -= slot.weight;
     std::exception_ptr error = std::exchange(slot.error, nullptr);
     std::optional<Result> result = std::exchange(slot.result, std::nullopt);
+    // Waking costs a system call for each mail: only when a helper waits.
+    const bool wake = helpersWaiting_ > 0;
     lock.unlock();
-    room_.notify_all();
+    if (wake) room_.notify_all();
     if (error) std::rethrow_exception(error);
     return std::move(*result);
   }
@@ -118,7 +124,11 @@ class ReadAhead {
   void help() {
     for (;;) {
       std::unique_lock<std::mutex> lock(mutex_);
-      room_.wait(lock, [&] { return stopped_ || next_ >= count_ || mayBegin(); });
+      if (!(stopped_ || next_ >= count_ || mayBegin())) {
+        ++helpersWaiting_;
+        room_.wait(lock, [&] { return stopped_ || next_ >= count_ || mayBegin(); });
+        --helpersWaiting_;
+      }
       if (stopped_ || next_ >= count_) return;
       const std::size_t item = next_++;
       lock.unlock();
@@ -133,8 +143,9 @@ class ReadAhead {
       lock.lock();
       held_ += done.weight;
       slots_[item % window_] = std::move(done);
+      const bool wake = takerWaiting_ && item == taken_;
       lock.unlock();
-      ready_.notify_all();
+      if (wake) ready_.notify_one();
     }
   }
 
@@ -153,6 +164,8 @@ class ReadAhead {
   std::size_t taken_ = 0;          // items taken
   std::size_t held_ = 0;           // weight of the results in the slots
   bool stopped_ = false;
+  bool takerWaiting_ = false;       // on ready_, for the item taken_
+  unsigned helpersWaiting_ = 0;     // on room_
   std::vector<std::thread> threads_;
 };
 
