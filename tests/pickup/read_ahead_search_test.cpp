@@ -154,47 +154,6 @@ TEST(ReadAheadSearch, HitsAndRowsEqualTheOneThreadModeAndTheFiles) {
   }
 }
 
-// Stops the search once processMessages has been asked `at` times after
-// the first setPosition (the keyword search's candidates tested).
-class AbortAt final : public PickupProgress {
- public:
-  explicit AbortAt(std::size_t at) : at_(at) {}
-  void setMaximum(std::size_t) override {}
-  void setPosition(std::size_t p) override { position_ = p; }
-  void addLine() override {}
-  void setLine(const std::string&) override {}
-  bool processMessages() override { return position_ >= at_; }
-
- private:
-  std::size_t at_, position_ = 0;
-};
-
-TEST(ReadAheadSearch, AnAbortKeepsAPrefixInOrderAndLeavesNoReadUnderWay) {
-  Generated g(kSeeds[0]);
-  SilentProgress silent;
-  const PickupResult whole = keyword(g.s.fs, g, "Quillon", false, threads(1), silent);
-  ASSERT_GT(whole.hits.size(), 10u);
-  for (const std::size_t at : {std::size_t{1}, std::size_t{37}, kMails / 2}) {
-    SCOPED_TRACE("abort after " + std::to_string(at));
-    AbortAt alone(at);
-    const PickupResult expected = keyword(g.s.fs, g, "Quillon", false, threads(1), alone);
-    ASSERT_TRUE(expected.aborted);
-    ASSERT_LE(expected.hits.size(), whole.hits.size());
-    EXPECT_TRUE(std::equal(expected.hits.begin(), expected.hits.end(), whole.hits.begin()));
-    for (const util::ReadAheadLimits& mode : kModes) {
-      CountingFiles files(g.s.fs);
-      AbortAt progress(at);
-      const PickupResult r = keyword(files, g, "Quillon", false, mode, progress);
-      EXPECT_TRUE(r.aborted);
-      EXPECT_EQ(rowsOf(r), rowsOf(expected));
-      // The helpers were joined: nothing is read any more, and no more was
-      // read than the window ahead of the abort.
-      EXPECT_EQ(files.underWay.load(), 0u);
-      EXPECT_LE(files.reads.load(), at + mode.window + 4);
-    }
-  }
-}
-
 // Presses abort at the given call of processMessages.
 class AbortAtCall final : public PickupProgress {
  public:
@@ -208,6 +167,33 @@ class AbortAtCall final : public PickupProgress {
  private:
   std::size_t call_, calls_ = 0;
 };
+
+TEST(ReadAheadSearch, AnAbortKeepsAPrefixInOrderAndLeavesNoReadUnderWay) {
+  Generated g(kSeeds[0]);
+  SilentProgress silent;
+  const PickupResult whole = keyword(g.s.fs, g, "Quillon", false, threads(1), silent);
+  ASSERT_GT(whole.hits.size(), 10u);
+  for (const std::size_t at : {std::size_t{1}, std::size_t{37}, kMails / 2}) {
+    SCOPED_TRACE("abort after " + std::to_string(at));
+    // The keyword search asks once per folder, then once per candidate.
+    AbortAtCall alone(g.folders.size() + at);
+    const PickupResult expected = keyword(g.s.fs, g, "Quillon", false, threads(1), alone);
+    ASSERT_TRUE(expected.aborted);
+    ASSERT_LE(expected.hits.size(), whole.hits.size());
+    EXPECT_TRUE(std::equal(expected.hits.begin(), expected.hits.end(), whole.hits.begin()));
+    for (const util::ReadAheadLimits& mode : kModes) {
+      CountingFiles files(g.s.fs);
+      AbortAtCall progress(g.folders.size() + at);
+      const PickupResult r = keyword(files, g, "Quillon", false, mode, progress);
+      EXPECT_TRUE(r.aborted);
+      EXPECT_EQ(rowsOf(r), rowsOf(expected));
+      // The helpers were joined: nothing is read any more, and no more was
+      // read than the window ahead of the abort.
+      EXPECT_EQ(files.underWay.load(), 0u);
+      EXPECT_LE(files.reads.load(), at + mode.window + 4);
+    }
+  }
+}
 
 TEST(ReadAheadSearch, AnAbortWhileTheRelatedSearchReadsStopsTheReading) {
   Generated g(kSeeds[1]);
