@@ -132,7 +132,7 @@ struct Engines {
     pickup::SilentProgress progress;
     pickup::KeywordOptions options;
     options.keywords = kTerm;
-    const auto r = pickup::keywordSearch(*fs, root, folders, options, mailtext::convertIso2022JpToSjis, {}, progress);
+    const auto r = pickup::keywordSearch(*fs, root, folders, options, mailtext::builtInConversion(), {}, progress);
     return rowsOf(*fs, store, r);
   }
   std::size_t related() const {

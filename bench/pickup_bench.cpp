@@ -85,7 +85,7 @@ pickup::PickupResult keywordPickup() {
   pickup::SilentProgress progress;
   pickup::KeywordOptions options;
   options.keywords = kTerm;
-  return pickup::keywordSearch(*fs, root(), allFolders(), options, mailtext::convertIso2022JpToSjis, {}, progress);
+  return pickup::keywordSearch(*fs, root(), allFolders(), options, mailtext::builtInConversion(), {}, progress);
 }
 
 // The names of the files grep finds (one line each).

@@ -62,7 +62,7 @@ struct KeywordCommand : bench::SimPlugin {
     pickup::SilentProgress progress;
     pickup::KeywordOptions options;
     options.keywords = keyword + "\r\n";
-    return pickup::keywordSearch(*fs, bench::storeRoot(), folders, options, mailtext::convertIso2022JpToSjis, {},
+    return pickup::keywordSearch(*fs, bench::storeRoot(), folders, options, mailtext::builtInConversion(), {},
                                  progress);
   }
 

@@ -16,7 +16,7 @@
 #include "host/quillon_sim.h"
 #include "host/resolved_host.h"
 #include "pickup/row_sort.h"
-#include "mailtext/iso2022jp.h"
+#include "mailtext/body_decode.h"
 #include "pickup/copy_hits.h"
 #include "pickup/keyword_search.h"
 #include "pickup/mark_search.h"
@@ -98,9 +98,9 @@ pickup::RelatedOptions relatedOptions(const Options& o) {
   return r;
 }
 
-void jisToSjis(char* output, const char* input, std::int32_t length) {
-  mailtext::convertIso2022JpToSjis(output, input, length);
-}
+// The search is told each warning with its mail file; the terminal shows
+// the text alone.
+void warnAboutMail(const std::string&, const std::string& text) { warnOnTerminal(text); }
 
 pickup::PickupResult search(const Options& o, const sys::FileSystem& fs, const std::string& root,
                             const std::vector<std::string>& folders) {
@@ -118,11 +118,11 @@ pickup::PickupResult search(const Options& o, const sys::FileSystem& fs, const s
     }
     case Command::Keyword: {
       TerminalProgress progress(stderr, show, "メール");
-      return pickup::keywordSearch(fs, root, folders, keyword, jisToSjis, warnOnTerminal, progress);
+      return pickup::keywordSearch(fs, root, folders, keyword, mailtext::builtInConversion(), warnAboutMail, progress);
     }
     case Command::Related: {
       TerminalProgress progress(stderr, show, "");
-      return pickup::relatedSearch(fs, root, folders, starting, relatedOptions(o), warnOnTerminal, progress);
+      return pickup::relatedSearch(fs, root, folders, starting, relatedOptions(o), warnAboutMail, progress);
     }
     case Command::Folders: break;
   }

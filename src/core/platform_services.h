@@ -23,6 +23,11 @@ struct PlatformServices {
   std::shared_ptr<sys::Desktop> desktop;
   // Opens help files, external viewers and the home page.
   std::shared_ptr<sys::Shell> shell;
+  // The threads a search may read mails ahead with (util::ReadAheadLimits):
+  // 0 for as many as the machine has cores, 1 for none beside the search's
+  // own. Tests whose hooks act on each file read, in step with the search,
+  // set 1.
+  unsigned searchThreads = 0;
 };
 
 using ServicesFactory = std::function<PlatformServices()>;

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <limits>
 
+#include "mailtext/iso2022jp.h"
+
 namespace gleanix::mailtext {
 
 namespace {
@@ -74,5 +76,7 @@ std::string decodeBody(const std::string& text, const JisToSjisFunction& convert
   if (text.find(kEsc) != std::string::npos) return jisToShiftJis(text, convert);
   return text;
 }
+
+JisConversion builtInConversion() { return {convertIso2022JpToSjis, true}; }
 
 }  // namespace gleanix::mailtext

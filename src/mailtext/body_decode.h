@@ -15,6 +15,18 @@ namespace gleanix::mailtext {
 // convertIso2022JpToSjis (iso2022jp.h) has this shape.
 using JisToSjisFunction = std::function<void(char* output, const char* input, std::int32_t length)>;
 
+// A conversion together with what its caller knows of it. pure: it reads
+// its input, writes its output and touches nothing else, so it may run on
+// several threads at once (convertIso2022JpToSjis is). The host's function
+// is not known to be: a search calls it only on the thread it runs on.
+struct JisConversion {
+  JisToSjisFunction convert;
+  bool pure = false;
+};
+
+// convertIso2022JpToSjis, marked pure.
+JisConversion builtInConversion();
+
 // Body lines as one text, each line followed by CR LF.
 std::string joinLines(const std::vector<std::string>& lines);
 

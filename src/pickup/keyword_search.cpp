@@ -1,20 +1,63 @@
 #include "pickup/keyword_search.h"
 
+#include <memory>
+#include <optional>
+
 #include "pickup/candidates.h"
 #include "mailtext/mail_parts.h"
 #include "regex/keyword_item.h"
 #include "store/list_file.h"
 #include "store/mail_store.h"
+#include "util/read_ahead.h"
 
 namespace gleanix::pickup {
 
+namespace {
+
+// One candidate as a helper leaves it: read, split and, unless the host's
+// conversion is needed, its target text built. Kept behind a pointer: the
+// parts and the target are views into the bytes and the buffer.
+struct ReadMail {
+  std::string file;
+  std::optional<std::string> bytes;  // none: unreadable
+  mailtext::MailParts parts;
+  std::string buffer;
+  std::string_view target;
+  bool targetReady = false;  // false: built on the search's thread
+  HeldWarnings warnings;
+};
+
+// The pure part of testing one candidate, safe on any thread.
+std::unique_ptr<ReadMail> readCandidate(const store::MailStore& store, const std::string& hit,
+                                        const KeywordOptions& options, const mailtext::JisConversion& conversion) {
+  auto mail = std::make_unique<ReadMail>();
+  mail->file = store.absolute(hit) + ".ALM";
+  mail->bytes = store.fs().readFile(mail->file);
+  if (!mail->bytes) return mail;
+  mail->parts.split(*mail->bytes, mail->warnings.collector());
+  // A body in ISO-2022-JP goes through the conversion: the host's runs on
+  // the search's thread only.
+  if (conversion.pure || !options.parts.body || !mail->parts.bodyNeedsDecoding()) {
+    mail->target = keywordTarget(mail->parts, options.parts, conversion.convert, mail->buffer);
+    mail->targetReady = true;
+  }
+  return mail;
+}
+
+std::size_t weightOf(const std::unique_ptr<ReadMail>& mail) {
+  return (mail->bytes ? mail->bytes->size() : 0) + mail->buffer.capacity();
+}
+
+}  // namespace
+
 PickupResult keywordSearch(const sys::FileSystem& fs, std::string_view mailRoot,
                            const std::vector<std::string>& folders, const KeywordOptions& options,
-                           const mailtext::JisToSjisFunction& jisToSjis, const mailtext::MailWarning& warn,
-                           PickupProgress& progress) {
+                           const mailtext::JisConversion& conversion, const MailWarningAt& warn,
+                           PickupProgress& progress, const util::ReadAheadLimits& readAhead) {
   // Plain mode: the pattern characters ( | ) + * ? . [ ] and "\" of a term
   // are matched as themselves; fuzzy folding finds case, width and kana
-  // variants.
+  // variants. The terms are matched on this thread: the matcher builds its
+  // automata lazily and is one for all mails (many terms cost much memory).
   regex::TKeywordItem keywords;
   keywords.setPlainMode(true);
   keywords.setKeywords(options.keywords);
@@ -28,20 +71,24 @@ PickupResult keywordSearch(const sys::FileSystem& fs, std::string_view mailRoot,
   });
 
   PickupResult result;
-  progress.setMaximum(candidates.size());
-  mailtext::MailParts mail;
-  std::string buffer;
-  for (std::size_t i = candidates.size(); i-- > 0;) {
-    const std::string& hit = candidates[i];
-    if (const auto bytes = store.fs().readFile(store.absolute(hit) + ".ALM")) {
-      mail.split(*bytes, warn);
-      if (keywords.test(keywordTarget(mail, options.parts, jisToSjis, buffer))) {
-        result.hits.push_back(hit);
+  const std::size_t n = candidates.size();
+  progress.setMaximum(n);
+  // Tested from the last candidate to the first.
+  util::ReadAhead<std::unique_ptr<ReadMail>> ahead(
+      n, [&](std::size_t k) { return readCandidate(store, candidates[n - 1 - k], options, conversion); }, weightOf,
+      readAhead);
+  for (std::size_t k = 0; k < n; ++k) {
+    const std::unique_ptr<ReadMail> mail = ahead.take();
+    mail->warnings.tell(warn, mail->file);
+    if (mail->bytes) {
+      if (!mail->targetReady) mail->target = keywordTarget(mail->parts, options.parts, conversion.convert, mail->buffer);
+      if (keywords.test(mail->target)) {
+        result.hits.push_back(candidates[n - 1 - k]);
         // The row of the hit is taken from this reading.
-        result.summaries.emplace_back(summarize(mail.header()));
+        result.summaries.emplace_back(summarize(mail->parts.header()));
       }
     }
-    progress.setPosition(candidates.size() - i);
+    progress.setPosition(k + 1);
     if (progress.processMessages()) {
       result.aborted = true;
       break;

@@ -8,6 +8,7 @@
 #include "store/list_file.h"
 #include "store/mail_store.h"
 #include "mailtext/mail_parts.h"
+#include "util/read_ahead.h"
 
 namespace gleanix::pickup {
 
@@ -31,26 +32,32 @@ struct Candidate {
   bool found = false;
 };
 
-class MailReader {
- public:
-  MailReader(const store::MailStore& store, const mailtext::MailWarning& warn) : store_(store), warn_(warn) {}
-
-  // Reads and splits the mail file of a hit; false when it cannot be read.
-  bool read(const std::string& hit) {
-    bytes_ = store_.fs().readFile(store_.absolute(hit) + ".ALM");
-    if (!bytes_) return false;
-    mail_.split(*bytes_, warn_);
-    return true;
-  }
-  const std::vector<std::string_view>& header() const { return mail_.header(); }
-  const std::vector<std::string_view>& body() { return mail_.body(); }
-
- private:
-  const store::MailStore& store_;
-  const mailtext::MailWarning& warn_;
-  std::optional<std::string> bytes_;
-  mailtext::MailParts mail_;
+// What reading one mail gives the search: its keys and the summary for its
+// row, none when it cannot be read; the warnings of splitting it.
+struct ReadKeys {
+  std::string file;
+  std::optional<RelationKeys> keys;
+  std::optional<MailSummary> summary;
+  HeldWarnings warnings;
 };
+
+enum class KeysOf { Starting, Candidate };
+
+// Reads and splits the mail file of a hit and takes its keys; safe on any
+// thread.
+ReadKeys readKeys(const store::MailStore& store, const std::string& hit, const RelationOptions& relations,
+                  KeysOf kind) {
+  ReadKeys read;
+  read.file = store.absolute(hit) + ".ALM";
+  const std::optional<std::string> bytes = store.fs().readFile(read.file);
+  if (!bytes) return read;
+  mailtext::MailParts mail;
+  mail.split(*bytes, read.warnings.collector());
+  read.keys = kind == KeysOf::Starting ? startingMailKeys(mail.header(), mail.body(), relations)
+                                       : candidateKeys(mail.header(), mail.body(), relations);
+  read.summary = summarize(mail.header());
+  return read;
+}
 
 void addKey(KeySet& set, const std::string& key) {
   if (!key.empty()) set.insert(key);
@@ -98,16 +105,39 @@ void endPass(KeySet& used, KeySet& frontier, KeySet& next) {
   next.clear();
 }
 
+void takeKeys(Candidate& c, ReadKeys read, const MailWarningAt& warn) {
+  read.warnings.tell(warn, read.file);
+  if (read.keys) c.keys = std::move(*read.keys);
+  c.summary = std::move(read.summary);
+}
+
+// Every candidate's keys and summary, read ahead in candidate order. An
+// abort ends the search at the first candidate the first pass looks at,
+// the last one: once it is seen, only that one is still read.
+void readCandidates(const store::MailStore& store, std::vector<Candidate>& candidates,
+                    const RelationOptions& relations, const MailWarningAt& warn, PickupProgress& progress,
+                    const util::ReadAheadLimits& readAhead) {
+  const auto read = [&](std::size_t i) { return readKeys(store, candidates[i].hit, relations, KeysOf::Candidate); };
+  util::ReadAhead<ReadKeys> ahead(candidates.size(), read, [](const ReadKeys&) { return std::size_t{0}; }, readAhead);
+  for (std::size_t i = 0; i < candidates.size(); ++i) {
+    takeKeys(candidates[i], ahead.take(), warn);
+    if (progress.processMessages() && i + 1 < candidates.size()) {
+      ahead.stop();
+      takeKeys(candidates.back(), read(candidates.size() - 1), warn);
+      return;
+    }
+  }
+}
+
 }  // namespace
 
 PickupResult relatedSearch(const sys::FileSystem& fs, std::string_view mailRoot,
                            const std::vector<std::string>& folders, const std::vector<std::string>& startingMails,
-                           const RelatedOptions& options, const mailtext::MailWarning& warn,
-                           PickupProgress& progress) {
+                           const RelatedOptions& options, const MailWarningAt& warn, PickupProgress& progress,
+                           const util::ReadAheadLimits& readAhead) {
   const RelationOptions& relations = options.relations;
   const store::MailStore store(fs, mailRoot);
   store::MailFileIndex files(store);
-  MailReader reader(store, warn);
 
   KeyGroup frontier, next, used;
   KeySet starting;
@@ -115,9 +145,11 @@ PickupResult relatedSearch(const sys::FileSystem& fs, std::string_view mailRoot,
   for (const std::string& hit : startingMails) {
     starting.insert(hit);
     std::optional<MailSummary>& summary = startingSummaries.emplace_back();
-    if (files.exists(hit) && reader.read(hit)) {
-      seed(frontier, startingMailKeys(reader.header(), reader.body(), relations));
-      summary = summarize(reader.header());
+    if (files.exists(hit)) {
+      ReadKeys read = readKeys(store, hit, relations, KeysOf::Starting);
+      read.warnings.tell(warn, read.file);
+      if (read.keys) seed(frontier, *read.keys);
+      summary = std::move(read.summary);
     }
     progress.processMessages();
   }
@@ -140,13 +172,7 @@ PickupResult relatedSearch(const sys::FileSystem& fs, std::string_view mailRoot,
     }
   }
 
-  for (Candidate& c : candidates) {
-    if (reader.read(c.hit)) {
-      c.keys = candidateKeys(reader.header(), reader.body(), relations);
-      c.summary = summarize(reader.header());
-    }
-    progress.processMessages();
-  }
+  readCandidates(store, candidates, relations, warn, progress, readAhead);
 
   int degree = 0;
   bool found = true;

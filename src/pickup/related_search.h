@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "mailtext/split_mail.h"
+#include "pickup/mail_warning.h"
 #include "pickup/progress.h"
 #include "pickup/relation_keys.h"
 #include "sys/file_system.h"
+#include "util/read_ahead.h"
 
 namespace gleanix::pickup {
 
@@ -36,9 +38,13 @@ std::string passLineText(int degree, std::size_t total, std::size_t hits);
 // Result: the starting mails first when mailInclude is set, then pass 1's
 // finds, pass 2's, ... Progress: one text line per pass; the abort flag is
 // looked at after each candidate of a pass, and an abort keeps the finds.
+// The candidates are read and their keys taken ahead on helper threads (see
+// util::ReadAhead; readAhead.threads = 1 does all on this thread);
+// progress, warnings (each with its mail file, in candidate order) and the
+// passes stay on this thread.
 PickupResult relatedSearch(const sys::FileSystem& fs, std::string_view mailRoot,
                            const std::vector<std::string>& folders, const std::vector<std::string>& startingMails,
-                           const RelatedOptions& options, const mailtext::MailWarning& warn,
-                           PickupProgress& progress);
+                           const RelatedOptions& options, const MailWarningAt& warn, PickupProgress& progress,
+                           const util::ReadAheadLimits& readAhead = {});
 
 }  // namespace gleanix::pickup

@@ -70,7 +70,7 @@ pickup::PickupResult runSearch(core::StartedPlugin& plugin, const PickupCommand&
   giveSharedIcon(plugin, progress);
   const DisabledWhileSearching disabled(plugin.desktop(), owner);
   progress.show();
-  SearchContext context{progress, warnings.files(), warnings.callback()};
+  SearchContext context{progress, plugin.fs(), warnings.callback()};
   pickup::PickupResult result = command.search(context);
   progress.saveGeometry();
   return result;
@@ -87,7 +87,7 @@ void runPickupCommand(core::StartedPlugin& plugin, const PickupCommand& command)
   const ui::BusyCursor busy(desktop);
   if (!runDialog(plugin, command)) return;
 
-  MailWarnings warnings(plugin.fs());
+  MailWarnings warnings;
   const pickup::PickupResult result = runSearch(plugin, command, warnings);
 
   std::optional<Destination> destination;

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "core/started_plugin.h"
-#include "mailtext/split_mail.h"
+#include "pickup/mail_warning.h"
 #include "pickup/progress.h"
 #include "pickupcommands/pickup_dialog.h"
 #include "pickupcommands/progress_form.h"
@@ -24,7 +24,7 @@ namespace gleanix::pickupcommands {
 struct SearchContext {
   pickup::PickupProgress& progress;
   const sys::FileSystem& fs;
-  mailtext::MailWarning warn;
+  pickup::MailWarningAt warn;
 };
 
 struct PickupCommand {

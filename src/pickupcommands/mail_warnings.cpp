@@ -2,14 +2,14 @@
 
 namespace gleanix::pickupcommands {
 
-mailtext::MailWarning MailWarnings::callback() {
-  return [this](const std::string& text) { warn(text); };
+pickup::MailWarningAt MailWarnings::callback() {
+  return [this](const std::string& mailFile, const std::string& text) { warn(mailFile, text); };
 }
 
-void MailWarnings::warn(const std::string& text) {
-  if (!mails_.insert(files_.last()).second) return;
+void MailWarnings::warn(const std::string& mailFile, const std::string& text) {
+  if (!mails_.insert(mailFile).second) return;
   if (mails_.size() == 1) {
-    firstMail_ = files_.last();
+    firstMail_ = mailFile;
     firstText_ = text;
   }
 }

@@ -17,15 +17,22 @@ namespace gleanix::pickupcommands {
 namespace {
 
 // The host's own conversion of ISO-2022-JP bodies, in the form the
-// keyword search calls it.
-mailtext::JisToSjisFunction hostConversion(sys::Host& host) {
-  return [&host](char* output, const char* input, std::int32_t length) {
+// keyword search calls it. Not known to be pure (it is a call into the
+// host): the search makes it on its own thread only.
+mailtext::JisConversion hostConversion(sys::Host& host) {
+  return {[&host](char* output, const char* input, std::int32_t length) {
     const std::size_t room = static_cast<std::size_t>(std::max<std::int32_t>(length, 0));
     const std::string converted = host.jisToSjis(std::string_view(input, room));
     const std::size_t n = std::min(converted.size(), room);
     std::memcpy(output, converted.data(), n);
     output[n] = '\0';
-  };
+  }, false};
+}
+
+util::ReadAheadLimits readAheadOf(const core::StartedPlugin& plugin) {
+  util::ReadAheadLimits limits;
+  limits.threads = plugin.services().searchThreads;
+  return limits;
 }
 
 // The keyword command settles the stored folder list before its dialog:
@@ -73,7 +80,7 @@ void keywordPickup(core::StartedPlugin& plugin, sys::WindowHandle window, std::i
   command.search = [&plugin](SearchContext& c) {
     const settings::SettingsCache& s = plugin.settings();
     return pickup::keywordSearch(c.fs, plugin.host().getMailbox(), searchFolders(s, kKeyFind), keywordOptions(s),
-                                 hostConversion(plugin.host()), c.warn, c.progress);
+                                 hostConversion(plugin.host()), c.warn, c.progress, readAheadOf(plugin));
   };
   runPickupCommand(plugin, command);
 }
@@ -91,7 +98,7 @@ void relatedPickup(core::StartedPlugin& plugin, sys::WindowHandle window, std::i
     const settings::SettingsCache& s = plugin.settings();
     const std::vector<std::string> starting = startingMails(plugin, *start, s.readBool(kRelated, "MailSelected", true));
     return pickup::relatedSearch(c.fs, plugin.host().getMailbox(), searchFolders(s, kRelated), starting,
-                                 relatedOptions(s), c.warn, c.progress);
+                                 relatedOptions(s), c.warn, c.progress, readAheadOf(plugin));
   };
   runPickupCommand(plugin, command);
 }

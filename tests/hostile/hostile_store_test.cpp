@@ -174,7 +174,7 @@ TEST_F(HostileStore, SearchesSkipEveryKindOfEscapingKeyAndFindTheGoodMails) {
   pickup::KeywordOptions keyword;
   keyword.keywords = "needle";
   keyword.parts.body = true;
-  const auto found = pickup::keywordSearch(recording, root, folders, keyword, nullptr, {}, progress);
+  const auto found = pickup::keywordSearch(recording, root, folders, keyword, {}, {}, progress);
   EXPECT_EQ(sorted(found.hits), goodHits);
 
   // The rows of the hits: the trashed mail under the trash, the others under
@@ -292,7 +292,7 @@ TEST_F(LinkedStore, LinksAreFollowedOnlyWhileTheyStayInside) {
   keyword.keywords = "needle";
   keyword.parts.body = true;
   const std::vector<std::string> all{"Acc1\\Inbox.box\\", "Acc1\\Trash.box", "Acc1\\User001.box\\"};
-  const auto found = pickup::keywordSearch(recording, root, all, keyword, nullptr, {}, progress);
+  const auto found = pickup::keywordSearch(recording, root, all, keyword, {}, {}, progress);
   std::vector<std::string> expected = goodHits;
   expected.push_back("Acc1\\Inbox.box\\ALIA0001");  // a link to a mail of the store
   EXPECT_EQ(sorted(found.hits), sorted(expected));

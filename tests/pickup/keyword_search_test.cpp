@@ -34,7 +34,7 @@ class KeywordSearchTest : public ::testing::Test {
     KeywordOptions options;
     options.keywords = keywords;
     options.parts = std::move(parts);
-    return keywordSearch(s.fs, s.root(), folders, options, mailtext::convertIso2022JpToSjis, {}, progress);
+    return keywordSearch(s.fs, s.root(), folders, options, mailtext::builtInConversion(), {}, progress);
   }
   Hits hits(const std::string& keywords, KeywordParts parts = {}) {
     SilentProgress progress;

@@ -128,7 +128,7 @@ PickupResult keyword(MemoryStore& s, const std::vector<std::string>& folders, co
                      const KeywordParts& parts) {
   SilentProgress progress;
   KeywordOptions options{keywords, parts};
-  return keywordSearch(s.fs, s.root(), folders, options, mailtext::convertIso2022JpToSjis, {}, progress);
+  return keywordSearch(s.fs, s.root(), folders, options, mailtext::builtInConversion(), {}, progress);
 }
 
 TEST(RowReuse, KeywordPickupsKeepTheirHitsAndRows) {

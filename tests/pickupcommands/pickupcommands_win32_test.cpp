@@ -114,7 +114,11 @@ class PickupDialogsOnWin32 : public PluginTest {
     }
     EXPECT_EQ(core::startUp("1.10",
                             [this] {
-                              return core::PlatformServices{watched, registry, system, loader, windows, shell};
+                              // The read hook below clicks and looks at the
+                              // windows: the reads stay on the search's thread.
+                              core::PlatformServices services{watched, registry, system, loader, windows, shell};
+                              services.searchThreads = 1;
+                              return services;
                             }),
               255);
     started().setMainWindow(sim.mainWindow());
@@ -312,7 +316,7 @@ TEST_F(PickupDialogsOnWin32, AKeywordPickupThroughTheRealDialogStopsAtARealClick
   pickup::KeywordOptions options;
   options.keywords = "Quillon\r\n";
   const pickup::PickupResult expected = pickup::keywordSearch(
-      *fs, kMailRoot, sys::splitLines(folders), options, mailtext::convertIso2022JpToSjis, {}, stop);
+      *fs, kMailRoot, sys::splitLines(folders), options, mailtext::builtInConversion(), {}, stop);
   ASSERT_EQ(started().pickupWindows().size(), 1u);
   const std::vector<std::string> listed = listedHits(started());
   EXPECT_FALSE(listed.empty());

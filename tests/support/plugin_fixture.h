@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -23,13 +24,20 @@ namespace gleanix::testing {
 // Every step start-up and clean-up take on the outside world, in order.
 using EventLog = std::vector<std::string>;
 
+// Searches read mail files on helper threads too: the reads are logged
+// under logMutex, which a test holds to look at the log while one runs.
 class LoggingFileSystem : public MemoryFileSystem {
  public:
   explicit LoggingFileSystem(EventLog& log) : log_(log) {}
   std::optional<std::string> readFile(const std::string& path) const override {
-    log_.push_back("read " + path);
+    {
+      std::lock_guard<std::mutex> lock(logMutex);
+      log_.push_back("read " + path);
+    }
     return MemoryFileSystem::readFile(path);
   }
+
+  mutable std::mutex logMutex;
 
  private:
   EventLog& log_;
