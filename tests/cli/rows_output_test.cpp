@@ -194,7 +194,7 @@ TEST(RowsOutput, KeywordPickupsPrintAsTheirRowsBuiltThePlainWay) {
       options.keywords = term;
       options.parts.allHeaders = true;
       const PickupResult result = pickup::keywordSearch(g.s.fs, g.s.root(), g.folders, options,
-                                                        mailtext::convertIso2022JpToSjis, {}, progress);
+                                                        mailtext::builtInConversion(), {}, progress);
       expectSameOutput(g, result);
       hits += result.hits.size();
     }
