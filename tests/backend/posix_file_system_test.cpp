@@ -159,6 +159,23 @@ TEST(PosixFileSystem, LinksStayWithinTheRootOnlyWhileTheirTargetDoes) {
   EXPECT_FALSE(fs.staysWithin(root, root + "Box\\dangling.ALM"));
 }
 
+// A store kept elsewhere and reached through a link of the root's name is
+// the store: its folders and mails are inside, what lies beside the link
+// is not.
+TEST(PosixFileSystem, ARootThatIsALinkIsTheStoreItLeadsTo) {
+  TempDir dir;
+  dir.makeDir({"store"});
+  dir.makeDir({"store", "Box"});
+  dir.put({"store", "Box", "a.ALM"}, "a");
+  dir.put({"beside.ALM"}, "b");
+  ASSERT_EQ(::symlink(dir.native({"store"}).c_str(), dir.native({"link"}).c_str()), 0);
+  PosixFileSystem fs;
+  const std::string root = dir.path() + "link\\";
+  EXPECT_TRUE(fs.staysWithin(root, root));
+  EXPECT_TRUE(fs.staysWithin(root, root + "Box\\a.ALM"));
+  EXPECT_FALSE(fs.staysWithin(root, dir.path() + "beside.ALM"));
+}
+
 // Matching letter case starts below the part of the path that exists as
 // spelt: the directory above the root is never opened to be listed.
 TEST(PosixFileSystem, CaseResolutionNeverListsDirectoriesAboveTheExactPart) {

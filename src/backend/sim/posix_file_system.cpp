@@ -674,6 +674,12 @@ bool PosixFileSystem::staysWithin(const std::string& root, const std::string& pa
     const auto real = realDirectory(*existing);
     return real && inside(*real);
   }
+  // The root itself may be a link (a store kept elsewhere): what it leads
+  // to is the root, though the directory holding the link lies outside.
+  if (S_ISLNK(st.st_mode)) {
+    const auto real = realDirectory(*existing);
+    if (real && *real == *realRoot) return true;
+  }
   const auto [dir, name] = splitLast(*existing);
   const auto realDir = realDirectory(dir);
   if (!realDir || !inside(*realDir)) return false;
