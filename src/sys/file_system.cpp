@@ -44,4 +44,15 @@ bool FileSystem::appendLine(const std::string& path, std::string_view line) {
 
 bool FileSystem::staysWithin(const std::string&, const std::string&) const { return true; }
 
+bool FileSystem::readFileInto(const std::string& path, std::string& into) const {
+  auto bytes = readFile(path);
+  if (!bytes) return false;
+  into = std::move(*bytes);
+  return true;
+}
+
+bool FileSystem::readFileWithin(const std::string& root, const std::string& path, std::string& into) const {
+  return staysWithin(root, path) && readFileInto(path, into);
+}
+
 }  // namespace gleanix::sys

@@ -8,10 +8,12 @@ namespace gleanix::util {
 ContainedFileSystem::ContainedFileSystem(const sys::FileSystem& reads, sys::FileSystem* writes, std::string root)
     : reads_(&reads), writes_(writes), root_(std::move(root)) {}
 
+bool ContainedFileSystem::allowsAsText(const std::string& path) const {
+  return startsWithIgnoreCase(path, root_) && isContainedRelativePath(std::string_view(path).substr(root_.size()));
+}
+
 bool ContainedFileSystem::allows(const std::string& path) const {
-  if (!startsWithIgnoreCase(path, root_)) return false;
-  if (!isContainedRelativePath(std::string_view(path).substr(root_.size()))) return false;
-  return reads_->staysWithin(root_, path);
+  return allowsAsText(path) && reads_->staysWithin(root_, path);
 }
 
 // A pattern's last component may hold wildcards; the directory part is
@@ -38,8 +40,14 @@ bool ContainedFileSystem::isDirectory(const std::string& path) const {
 }
 
 std::optional<std::string> ContainedFileSystem::readFile(const std::string& path) const {
-  if (!allows(path)) return std::nullopt;
-  return reads_->readFile(path);
+  std::string bytes;
+  if (!readFileInto(path, bytes)) return std::nullopt;
+  return bytes;
+}
+
+// The file system checks where the path leads and reads it in one go.
+bool ContainedFileSystem::readFileInto(const std::string& path, std::string& into) const {
+  return allowsAsText(path) && reads_->readFileWithin(root_, path, into);
 }
 
 std::vector<sys::DirEntry> ContainedFileSystem::list(const std::string& pattern) const {

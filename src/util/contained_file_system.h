@@ -25,11 +25,14 @@ class ContainedFileSystem final : public sys::FileSystem {
   // Whether path may be handed on: lexically below the root and, on disk,
   // still inside it.
   bool allows(const std::string& path) const;
+  // The textual half of allows: below the root, by a contained relative path.
+  bool allowsAsText(const std::string& path) const;
 
   bool exists(const std::string& path) const override;
   bool isFile(const std::string& path) const override;
   bool isDirectory(const std::string& path) const override;
   std::optional<std::string> readFile(const std::string& path) const override;
+  bool readFileInto(const std::string& path, std::string& into) const override;
   std::vector<sys::DirEntry> list(const std::string& pattern) const override;
   void forEachEntry(const std::string& directory, const EntryVisitor& visit) const override;
   std::optional<std::string> storedName(const std::string& path) const override;

@@ -159,6 +159,40 @@ TEST(PosixFileSystem, LinksStayWithinTheRootOnlyWhileTheirTargetDoes) {
   EXPECT_FALSE(fs.staysWithin(root, root + "Box\\dangling.ALM"));
 }
 
+// Reading a mail checks and reads in one go (a folder checked once, the
+// mail opened by its name in it): the same links are refused, and a folder
+// moved out of the store and replaced by a link to it is refused once its
+// check is a second old.
+TEST(PosixFileSystem, ReadsWithinTheRootFollowTheLinkRuleAndSeeAFolderSwappedAway) {
+  TempDir dir;
+  dir.makeDir({"root"});
+  dir.makeDir({"root", "Box"});
+  dir.makeDir({"elsewhere"});
+  dir.put({"root", "Box", "a.ALM"}, "a");
+  dir.put({"elsewhere", "b.ALM"}, "b");
+  ASSERT_EQ(::symlink(dir.native({"elsewhere"}).c_str(), dir.native({"root", "Out"}).c_str()), 0);
+  ASSERT_EQ(::symlink(dir.native({"elsewhere", "b.ALM"}).c_str(), dir.native({"root", "Box", "b.ALM"}).c_str()), 0);
+  ASSERT_EQ(::symlink("a.ALM", dir.native({"root", "Box", "alias.ALM"}).c_str()), 0);
+  PosixFileSystem fs;
+  const std::string root = dir.path() + "root\\";
+  const auto read = [&](const std::string& path) {
+    std::string bytes = "old";
+    return fs.readFileWithin(root, root + path, bytes) ? bytes : std::string("(refused)");
+  };
+  EXPECT_EQ(read("Box\\a.ALM"), "a");
+  EXPECT_EQ(read("box\\A.alm"), "a");
+  EXPECT_EQ(read("Box\\alias.ALM"), "a");
+  EXPECT_EQ(read("Box\\b.ALM"), "(refused)");
+  EXPECT_EQ(read("Out\\b.ALM"), "(refused)");
+  EXPECT_EQ(read("Box\\missing.ALM"), "(refused)");
+  EXPECT_EQ(read("Box"), "(refused)");
+
+  ASSERT_EQ(::rename(dir.native({"root", "Box"}).c_str(), dir.native({"elsewhere", "Box"}).c_str()), 0);
+  ASSERT_EQ(::symlink(dir.native({"elsewhere", "Box"}).c_str(), dir.native({"root", "Box"}).c_str()), 0);
+  std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+  EXPECT_EQ(read("Box\\a.ALM"), "(refused)");
+}
+
 // A store kept elsewhere and reached through a link of the root's name is
 // the store: its folders and mails are inside, what lies beside the link
 // is not.

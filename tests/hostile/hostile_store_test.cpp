@@ -58,6 +58,12 @@ class RecordingFileSystem final : public sys::FileSystem {
   bool appendLine(const std::string& p, std::string_view line) override {
     return note(p), inner_.appendLine(p, line);
   }
+  bool readFileInto(const std::string& p, std::string& into) const override {
+    return note(p), inner_.readFileInto(p, into);
+  }
+  bool readFileWithin(const std::string& root, const std::string& p, std::string& into) const override {
+    return note(p), inner_.readFileWithin(root, p, into);
+  }
   bool staysWithin(const std::string& root, const std::string& p) const override {
     return note(p), inner_.staysWithin(root, p);
   }

@@ -416,56 +416,124 @@ bool PosixFileSystem::isDirectory(const std::string& path) const {
 
 namespace {
 
-// The file's bytes, read to its end: the size it had when opened, and then
-// whatever it grew by since. The end is probed through a small buffer, so
-// that a mail of a few kilobytes costs no zero-filled spare room.
-std::optional<std::string> readWhole(int fd, std::size_t expected) {
-  std::string data(expected, '\0');
-  std::size_t got = 0;
-  while (got < data.size()) {
-    const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return std::nullopt;
-    if (n == 0) break;  // the file shrank
-    got += static_cast<std::size_t>(n);
+// The bytes of an opened file, when it is a regular one, read to its end:
+// the size it had when opened, and then whatever it grew by since. The end
+// is probed through a small buffer, so that a mail of a few kilobytes costs
+// no zero-filled spare room. Closes the file.
+bool readOpened(int fd, std::string& into) {
+  struct stat st {};
+  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  try {
+    const auto expected = static_cast<std::size_t>(ok ? st.st_size : 0);
+    into.clear();
+    into.resize(expected);
+    std::size_t got = 0;
+    while (ok && got < expected) {
+      const ssize_t n = ::read(fd, into.data() + got, expected - got);
+      if (n < 0 && errno == EINTR) continue;
+      ok = n >= 0;
+      if (n <= 0) break;  // n == 0: the file shrank
+      got += static_cast<std::size_t>(n);
+    }
+    into.resize(got);
+    char more[4096];
+    while (ok && got == expected) {
+      const ssize_t n = ::read(fd, more, sizeof more);
+      if (n < 0 && errno == EINTR) continue;
+      ok = n >= 0;
+      if (n <= 0) break;
+      into.append(more, static_cast<std::size_t>(n));
+    }
+  } catch (const std::bad_alloc&) {
+    ok = false;  // too big to hold: unreadable
   }
-  data.resize(got);
-  if (got < expected) return data;
-  char more[4096];
-  for (;;) {
-    const ssize_t n = ::read(fd, more, sizeof more);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return std::nullopt;
-    if (n == 0) return data;
-    data.append(more, static_cast<std::size_t>(n));
-  }
+  ::close(fd);
+  return ok;
+}
+
+// O_NONBLOCK: opening a FIFO must not wait for a writer; regular files
+// ignore the flag.
+constexpr int kReadFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+
+long long monotonicNs() {
+  timespec t{};
+  ::clock_gettime(CLOCK_MONOTONIC, &t);
+  return nanoseconds(t);
+}
+
+// Whether a real path lies in or below a real root.
+bool isInside(const std::string& realRoot, const std::string& real) {
+  return real == realRoot || (real.size() > realRoot.size() && real.compare(0, realRoot.size(), realRoot) == 0 &&
+                              (realRoot.back() == '/' || real[realRoot.size()] == '/'));
 }
 
 }  // namespace
 
 std::optional<std::string> PosixFileSystem::readFile(const std::string& path) const {
-  if (path.empty()) return std::nullopt;
-  // O_NONBLOCK: opening a FIFO must not wait for a writer; regular files
-  // ignore the flag. The spelling as given is opened first: resolving it
-  // beforehand would look the whole path up twice for every mail read, and
-  // only a name in another letter case needs the directory listings.
-  constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
-  int fd = ::open(toPosix(path).c_str(), kFlags);
+  std::string bytes;
+  if (!readFileInto(path, bytes)) return std::nullopt;
+  return bytes;
+}
+
+// The spelling as given is opened first: resolving it beforehand would look
+// the whole path up twice for every mail read, and only a name in another
+// letter case needs the directory listings.
+bool PosixFileSystem::readFileInto(const std::string& path, std::string& into) const {
+  if (path.empty()) return false;
+  int fd = ::open(toPosix(path).c_str(), kReadFlags);
   if (fd < 0 && errno == ENOENT) {
-    if (auto p = resolve(path)) fd = ::open(p->c_str(), kFlags);
+    if (auto p = resolve(path)) fd = ::open(p->c_str(), kReadFlags);
   }
-  if (fd < 0) return std::nullopt;
-  struct stat st {};
-  std::optional<std::string> result;
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-    try {
-      result = readWhole(fd, static_cast<std::size_t>(st.st_size));
-    } catch (const std::bad_alloc&) {
-      result.reset();  // too big to hold: unreadable
+  return fd >= 0 && readOpened(fd, into);
+}
+
+PosixFileSystem::CheckedDir::~CheckedDir() {
+  if (fd >= 0) ::close(fd);
+}
+
+// The directory opened and its real path taken; the real path of the
+// spelling must lead to the very directory opened, or a swap in between
+// could pass off another one.
+std::shared_ptr<const PosixFileSystem::CheckedDir> PosixFileSystem::checkedDir(const std::string& posixDir) const {
+  const long long now = monotonicNs();
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = checkedDirs_.find(posixDir);
+    if (it != checkedDirs_.end() && now - it->second->checkedNs < kCheckedDirTrustNs) return it->second;
+  }
+  auto dir = std::make_shared<CheckedDir>();
+  dir->fd = ::open(posixDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  struct stat opened {}, named {};
+  if (dir->fd < 0 || ::fstat(dir->fd, &opened) != 0) return nullptr;
+  char* real = ::realpath(posixDir.c_str(), nullptr);
+  if (!real) return nullptr;
+  dir->realPath = real;
+  std::free(real);
+  if (!statPath(dir->realPath, named) || named.st_dev != opened.st_dev || named.st_ino != opened.st_ino) return nullptr;
+  dir->checkedNs = now;
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (checkedDirs_.size() >= kMaxCheckedDirs) checkedDirs_.clear();  // readers keep theirs open
+  checkedDirs_[posixDir] = dir;
+  return dir;
+}
+
+// A mail named as stored, in a directory already checked, costs an open by
+// its name, an fstat, the reads and a close. A name in another letter case,
+// a link (O_NOFOLLOW refuses it) or a directory that cannot be opened takes
+// the full check.
+bool PosixFileSystem::readFileWithin(const std::string& root, const std::string& path, std::string& into) const {
+  const auto realRoot = this->realRoot(root);
+  if (!realRoot) return false;
+  const auto [dir, name] = splitLast(toPosix(path));
+  if (!name.empty() && name != "." && name != "..") {
+    const auto checked = checkedDir(dir);
+    if (checked && isInside(*realRoot, checked->realPath)) {
+      const int fd = ::openat(checked->fd, name.c_str(), kReadFlags | O_NOFOLLOW);
+      if (fd >= 0) return readOpened(fd, into);
+      if (errno != ENOENT && errno != ELOOP) return false;
     }
   }
-  ::close(fd);
-  return result;
+  return staysWithin(root, path) && readFileInto(path, into);
 }
 
 std::vector<sys::DirEntry> PosixFileSystem::list(const std::string& pattern) const {
@@ -613,16 +681,18 @@ bool PosixFileSystem::appendLine(const std::string& path, std::string_view line)
 std::optional<std::string> PosixFileSystem::realDirectory(const std::string& posixDir) const {
   struct stat st {};
   if (!statPath(posixDir, st) || !S_ISDIR(st.st_mode)) return std::nullopt;
+  const long long now = monotonicNs();
   {
     std::lock_guard<std::mutex> lock(mutex_);
     auto it = realDirs_.find(posixDir);
-    if (it != realDirs_.end() && it->second.device == st.st_dev && it->second.inode == st.st_ino) {
+    if (it != realDirs_.end() && it->second.device == st.st_dev && it->second.inode == st.st_ino &&
+        now - it->second.checkedNs < kCheckedDirTrustNs) {
       return it->second.path;
     }
   }
   char* real = ::realpath(posixDir.c_str(), nullptr);
   if (!real) return std::nullopt;
-  RealPath entry{st.st_dev, st.st_ino, real};
+  RealPath entry{st.st_dev, st.st_ino, real, now};
   std::free(real);
   std::lock_guard<std::mutex> lock(mutex_);
   realDirs_[posixDir] = entry;
@@ -651,10 +721,7 @@ std::optional<std::string> PosixFileSystem::realRoot(const std::string& root) co
 bool PosixFileSystem::staysWithin(const std::string& root, const std::string& path) const {
   const auto realRoot = this->realRoot(root);
   if (!realRoot) return false;
-  auto inside = [&](const std::string& real) {
-    return real == *realRoot || (real.size() > realRoot->size() && real.compare(0, realRoot->size(), *realRoot) == 0 &&
-                                 (realRoot->back() == '/' || real[realRoot->size()] == '/'));
-  };
+  auto inside = [&](const std::string& real) { return isInside(*realRoot, real); };
   // The existing part of the path decides: what does not exist yet will be
   // created inside the directory that holds it.
   std::string posix = withoutTrailingSlash(toPosix(path));

@@ -32,6 +32,8 @@ class PosixFileSystem : public sys::FileSystem {
   bool moveFile(const std::string& from, const std::string& to) override;
   bool appendLine(const std::string& path, std::string_view line) override;
   bool staysWithin(const std::string& root, const std::string& path) const override;
+  bool readFileInto(const std::string& path, std::string& into) const override;
+  bool readFileWithin(const std::string& root, const std::string& path, std::string& into) const override;
 
   // The host path mapped to a POSIX path: "\" becomes "/" (never the second
   // byte of a double-byte character). No case resolution.
@@ -117,10 +119,33 @@ class PosixFileSystem : public sys::FileSystem {
   std::optional<std::string> realDirectory(const std::string& posixDir) const;
   std::optional<std::string> realRoot(const std::string& root) const;
 
+  // An open directory and its real path: a mail in it is opened by its
+  // name relative to the open directory, one lookup of one name, instead of
+  // a walk along the whole path for the open and for each of the two stats
+  // of the containment check. The check is made afresh once it is
+  // kCheckedDirTrustNs old, so a folder moved away or swapped for a link is
+  // seen within that time.
+  struct CheckedDir {
+    int fd = -1;
+    std::string realPath;
+    long long checkedNs = 0;
+    CheckedDir() = default;
+    CheckedDir(const CheckedDir&) = delete;
+    CheckedDir& operator=(const CheckedDir&) = delete;
+    ~CheckedDir();
+  };
+  static constexpr long long kCheckedDirTrustNs = 1000000000LL;
+  static constexpr std::size_t kMaxCheckedDirs = 256;
+  std::shared_ptr<const CheckedDir> checkedDir(const std::string& posixDir) const;
+
+  // A directory keeps its device and inode when it is moved: the real path
+  // is taken afresh once it is kCheckedDirTrustNs old, so that a folder
+  // moved out of the store and reached again through a link is seen.
   struct RealPath {
     dev_t device = 0;
     ino_t inode = 0;
     std::string path;
+    long long checkedNs = 0;
   };
 
   mutable std::mutex mutex_;
@@ -128,6 +153,7 @@ class PosixFileSystem : public sys::FileSystem {
   mutable std::map<DirKey, int> changing_;  // own changes under way, by directory
   mutable std::map<std::string, RealPath> realDirs_;
   mutable std::map<std::string, std::string> realRoots_;
+  mutable std::map<std::string, std::shared_ptr<const CheckedDir>> checkedDirs_;
 };
 
 }  // namespace gleanix::backend
