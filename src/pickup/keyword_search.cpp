@@ -1,6 +1,7 @@
 #include "pickup/keyword_search.h"
 
 #include <memory>
+#include <mutex>
 #include <optional>
 
 #include "pickup/candidates.h"
@@ -19,7 +20,8 @@ namespace {
 // parts and the target are views into the bytes and the buffer.
 struct ReadMail {
   std::string file;
-  std::optional<std::string> bytes;  // none: unreadable
+  bool readable = false;
+  std::string bytes;
   mailtext::MailParts parts;
   std::string buffer;
   std::string_view target;
@@ -27,14 +29,44 @@ struct ReadMail {
   HeldWarnings warnings;
 };
 
+// Mails tested are handed back and read into again: their buffers keep
+// their room, so that a search under way hardly allocates, and what one
+// thread allocated is seldom freed on another (with the allocator's locks
+// the threads would wait on each other for every mail). A mail of more
+// than kKeptBytes is not kept: its room would only be held.
+class ReadMailPool {
+ public:
+  std::unique_ptr<ReadMail> get() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (free_.empty()) return std::make_unique<ReadMail>();
+    std::unique_ptr<ReadMail> mail = std::move(free_.back());
+    free_.pop_back();
+    return mail;
+  }
+  void put(std::unique_ptr<ReadMail> mail) {
+    if (mail->bytes.capacity() + mail->buffer.capacity() > kKeptBytes) return;
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (free_.size() < kKeptMails) free_.push_back(std::move(mail));
+  }
+
+ private:
+  static constexpr std::size_t kKeptBytes = 1u << 20;
+  static constexpr std::size_t kKeptMails = 128;
+  std::mutex mutex_;
+  std::vector<std::unique_ptr<ReadMail>> free_;
+};
+
 // The pure part of testing one candidate, safe on any thread.
 std::unique_ptr<ReadMail> readCandidate(const store::MailStore& store, const std::string& hit,
-                                        const KeywordOptions& options, const mailtext::JisConversion& conversion) {
-  auto mail = std::make_unique<ReadMail>();
-  mail->file = store.absolute(hit) + ".ALM";
-  mail->bytes = store.fs().readFile(mail->file);
-  if (!mail->bytes) return mail;
-  mail->parts.split(*mail->bytes, mail->warnings.collector());
+                                        const KeywordOptions& options, const mailtext::JisConversion& conversion,
+                                        ReadMailPool& pool) {
+  std::unique_ptr<ReadMail> mail = pool.get();
+  mail->file.assign(store.root()).append(hit).append(".ALM");
+  mail->warnings.clear();
+  mail->targetReady = false;
+  mail->readable = store.fs().readFileInto(mail->file, mail->bytes);
+  if (!mail->readable) return mail;
+  mail->parts.split(mail->bytes, mail->warnings.collector());
   // A body in ISO-2022-JP goes through the conversion: the host's runs on
   // the search's thread only.
   if (conversion.pure || !options.parts.body || !mail->parts.bodyNeedsDecoding()) {
@@ -44,9 +76,7 @@ std::unique_ptr<ReadMail> readCandidate(const store::MailStore& store, const std
   return mail;
 }
 
-std::size_t weightOf(const std::unique_ptr<ReadMail>& mail) {
-  return (mail->bytes ? mail->bytes->size() : 0) + mail->buffer.capacity();
-}
+std::size_t weightOf(const std::unique_ptr<ReadMail>& mail) { return mail->bytes.size() + mail->buffer.capacity(); }
 
 }  // namespace
 
@@ -74,13 +104,14 @@ PickupResult keywordSearch(const sys::FileSystem& fs, std::string_view mailRoot,
   const std::size_t n = candidates.size();
   progress.setMaximum(n);
   // Tested from the last candidate to the first.
+  ReadMailPool pool;  // outlives the read-ahead, whose helpers use it
   util::ReadAhead<std::unique_ptr<ReadMail>> ahead(
-      n, [&](std::size_t k) { return readCandidate(store, candidates[n - 1 - k], options, conversion); }, weightOf,
-      readAhead);
+      n, [&](std::size_t k) { return readCandidate(store, candidates[n - 1 - k], options, conversion, pool); },
+      weightOf, readAhead);
   for (std::size_t k = 0; k < n; ++k) {
-    const std::unique_ptr<ReadMail> mail = ahead.take();
+    std::unique_ptr<ReadMail> mail = ahead.take();
     mail->warnings.tell(warn, mail->file);
-    if (mail->bytes) {
+    if (mail->readable) {
       if (!mail->targetReady) mail->target = keywordTarget(mail->parts, options.parts, conversion.convert, mail->buffer);
       if (keywords.test(mail->target)) {
         result.hits.push_back(candidates[n - 1 - k]);
@@ -88,6 +119,7 @@ PickupResult keywordSearch(const sys::FileSystem& fs, std::string_view mailRoot,
         result.summaries.emplace_back(summarize(mail->parts.header()));
       }
     }
+    pool.put(std::move(mail));
     progress.setPosition(k + 1);
     if (progress.processMessages()) {
       result.aborted = true;

@@ -23,6 +23,7 @@ class HeldWarnings {
   mailtext::MailWarning collector();
   // Tells each warning held, in order, as about mailFile; warn may be empty.
   void tell(const MailWarningAt& warn, const std::string& mailFile) const;
+  void clear() { texts_.clear(); }
 
  private:
   std::vector<std::string> texts_;

@@ -14,8 +14,11 @@
 // live only as long as the object; stop() or the destructor ends and joins
 // them, each after at most the item it is busy with.
 //
-// With one thread (or none) nothing runs beside the caller: take()
-// computes the item itself. Differential tests compare both modes.
+// The caller is one of the working threads: when the item it takes next is
+// not ready, it works on the next one not begun yet instead of waiting. So
+// a machine of n cores runs n - 1 helpers. With one thread (or none)
+// nothing runs beside the caller: take() computes the item itself.
+// Differential tests compare both modes.
 
 #include <algorithm>
 #include <condition_variable>
@@ -31,15 +34,16 @@
 namespace gleanix::util {
 
 struct ReadAheadLimits {
-  // Threads doing the work: 0 for as many as the machine has cores; 1 (or
-  // a machine that tells no count) for none beside the caller.
+  // Threads doing the work, the caller included: 0 for as many as the
+  // machine has cores; 1 (or a machine that tells no count) for none beside
+  // the caller.
   unsigned threads = 0;
   std::size_t window = 32;                   // results ahead, at most
   std::size_t maxWeight = 16u * 1024 * 1024;  // summed weight() of the results held
 };
 
-// The helper threads a read-ahead with these limits starts (0: the caller
-// does the work).
+// The helper threads a read-ahead with these limits starts beside the
+// caller (0: the caller does all the work).
 unsigned readAheadHelpers(unsigned requested);
 
 template <typename Result>
@@ -73,7 +77,13 @@ class ReadAhead {
     }
     std::unique_lock<std::mutex> lock(mutex_);
     Slot& slot = slots_[item % window_];
-    if (!slot.result && !slot.error) {
+    while (!slot.result && !slot.error) {
+      // Rather than sleep until a helper has this one, work on the next
+      // item not begun yet: the caller is one of the working threads.
+      if (mayBegin()) {
+        runNext(lock);
+        continue;
+      }
       takerWaiting_ = true;
       ready_.wait(lock, [&] { return slot.result.has_value() || slot.error; });
       takerWaiting_ = false;
@@ -82,8 +92,10 @@ class ReadAhead {
     held_ -= slot.weight;
     std::exception_ptr error = std::exchange(slot.error, nullptr);
     std::optional<Result> result = std::exchange(slot.result, std::nullopt);
-    // Waking costs a system call for each mail: only when a helper waits.
-    const bool wake = helpersWaiting_ > 0;
+    // A helper that waits for room is woken only once half the window is
+    // free again, so that it does a run of items before it waits again,
+    // instead of sleeping and waking for every item taken.
+    const bool wake = helpersWaiting_ > 0 && roomForARun();
     lock.unlock();
     if (wake) room_.notify_all();
     if (error) std::rethrow_exception(error);
@@ -121,31 +133,45 @@ class ReadAhead {
     return next_ < count_ && next_ < taken_ + window_ && (held_ < maxWeight_ || next_ == taken_);
   }
 
+  bool roomForARun() const {
+    const std::size_t lead = next_ - taken_;
+    return lead == 0 || (lead <= window_ / 2 && held_ <= maxWeight_ / 2);
+  }
+
+  // Begins the next item and puts its result in its slot; called and
+  // returning with the lock held.
+  void runNext(std::unique_lock<std::mutex>& lock) {
+    const std::size_t item = next_++;
+    lock.unlock();
+    Slot done;
+    try {
+      done.result.emplace(work_(item));
+      done.weight = weight_ ? weight_(*done.result) : 0;
+    } catch (...) {
+      done.result.reset();
+      done.error = std::current_exception();
+    }
+    lock.lock();
+    held_ += done.weight;
+    slots_[item % window_] = std::move(done);
+  }
+
   void help() {
+    std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
-      std::unique_lock<std::mutex> lock(mutex_);
       if (!(stopped_ || next_ >= count_ || mayBegin())) {
         ++helpersWaiting_;
         room_.wait(lock, [&] { return stopped_ || next_ >= count_ || mayBegin(); });
         --helpersWaiting_;
       }
       if (stopped_ || next_ >= count_) return;
-      const std::size_t item = next_++;
-      lock.unlock();
-      Slot done;
-      try {
-        done.result.emplace(work_(item));
-        done.weight = weight_ ? weight_(*done.result) : 0;
-      } catch (...) {
-        done.result.reset();
-        done.error = std::current_exception();
+      const std::size_t item = next_;
+      runNext(lock);
+      if (takerWaiting_ && item == taken_) {
+        lock.unlock();
+        ready_.notify_one();
+        lock.lock();
       }
-      lock.lock();
-      held_ += done.weight;
-      slots_[item % window_] = std::move(done);
-      const bool wake = takerWaiting_ && item == taken_;
-      lock.unlock();
-      if (wake) ready_.notify_one();
     }
   }
 
