@@ -29,4 +29,9 @@ void walkListedMails(const store::MailStore& store, store::MailFileIndex& files,
 std::vector<std::string> collectCandidates(const store::MailStore& store, store::MailFileIndex& files,
                                            const std::vector<std::string>& folders, const FolderDone& folderDone);
 
+// The searches read candidates into pooled buffers (util::ObjectPool); one
+// that grew beyond this for a big mail is not kept: its room would only be
+// held.
+constexpr std::size_t kPooledMailBytes = 1u << 20;
+
 }  // namespace gleanix::pickup

@@ -1,7 +1,6 @@
 #include "pickup/keyword_search.h"
 
 #include <memory>
-#include <mutex>
 #include <optional>
 
 #include "pickup/candidates.h"
@@ -9,6 +8,7 @@
 #include "regex/keyword_item.h"
 #include "store/list_file.h"
 #include "store/mail_store.h"
+#include "util/object_pool.h"
 #include "util/read_ahead.h"
 
 namespace gleanix::pickup {
@@ -29,32 +29,8 @@ struct ReadMail {
   HeldWarnings warnings;
 };
 
-// Mails tested are handed back and read into again: their buffers keep
-// their room, so that a search under way hardly allocates, and what one
-// thread allocated is seldom freed on another (with the allocator's locks
-// the threads would wait on each other for every mail). A mail of more
-// than kKeptBytes is not kept: its room would only be held.
-class ReadMailPool {
- public:
-  std::unique_ptr<ReadMail> get() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (free_.empty()) return std::make_unique<ReadMail>();
-    std::unique_ptr<ReadMail> mail = std::move(free_.back());
-    free_.pop_back();
-    return mail;
-  }
-  void put(std::unique_ptr<ReadMail> mail) {
-    if (mail->bytes.capacity() + mail->buffer.capacity() > kKeptBytes) return;
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (free_.size() < kKeptMails) free_.push_back(std::move(mail));
-  }
-
- private:
-  static constexpr std::size_t kKeptBytes = 1u << 20;
-  static constexpr std::size_t kKeptMails = 128;
-  std::mutex mutex_;
-  std::vector<std::unique_ptr<ReadMail>> free_;
-};
+// Mails tested go back to a pool and are read into again.
+using ReadMailPool = util::ObjectPool<ReadMail>;
 
 // The pure part of testing one candidate, safe on any thread.
 std::unique_ptr<ReadMail> readCandidate(const store::MailStore& store, const std::string& hit,
@@ -104,7 +80,7 @@ PickupResult keywordSearch(const sys::FileSystem& fs, std::string_view mailRoot,
   const std::size_t n = candidates.size();
   progress.setMaximum(n);
   // Tested from the last candidate to the first.
-  ReadMailPool pool;  // outlives the read-ahead, whose helpers use it
+  ReadMailPool pool(2 * readAhead.window + 8);  // outlives the read-ahead, whose helpers use it
   util::ReadAhead<std::unique_ptr<ReadMail>> ahead(
       n, [&](std::size_t k) { return readCandidate(store, candidates[n - 1 - k], options, conversion, pool); },
       weightOf, readAhead);
@@ -119,7 +95,7 @@ PickupResult keywordSearch(const sys::FileSystem& fs, std::string_view mailRoot,
         result.summaries.emplace_back(summarize(mail->parts.header()));
       }
     }
-    pool.put(std::move(mail));
+    if (mail->bytes.capacity() + mail->buffer.capacity() <= kPooledMailBytes) pool.put(std::move(mail));
     progress.setPosition(k + 1);
     if (progress.processMessages()) {
       result.aborted = true;

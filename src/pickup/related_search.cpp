@@ -1,13 +1,17 @@
 #include "pickup/related_search.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "pickup/candidates.h"
+#include "pickup/key_index.h"
 #include "pickup/key_set.h"
 #include "store/list_file.h"
 #include "store/mail_store.h"
 #include "mailtext/mail_parts.h"
+#include "util/object_pool.h"
 #include "util/read_ahead.h"
 
 namespace gleanix::pickup {
@@ -18,112 +22,165 @@ std::string passLineText(int degree, std::size_t total, std::size_t hits) {
 
 namespace {
 
-// One set per kind of key.
+// The keys of one kind (message, reply and reference ids together; bare
+// subjects; article tags) by number, each in one state of the passes: not
+// met yet, in the frontier the pass relates to, used by an earlier pass, or
+// gathered from this pass's finds for the next one. The states exclude one
+// another: a find's key goes to the next pass only when it has been in no
+// frontier yet.
+class KeyPasses {
+ public:
+  using Id = KeyIndex::Id;
+  KeyIndex index;
+
+  // Into the first frontier; takes effect at begin().
+  void seed(Id id) {
+    if (id != 0) frontier_.push_back(id);
+  }
+  // Once every key is numbered, before the first pass.
+  void begin() {
+    state_.assign(index.size(), kNone);
+    for (const Id id : frontier_) state_[id] = kFrontier;
+  }
+  bool inFrontier(Id id) const { return state_[id] == kFrontier; }
+  void gather(Id id) {
+    if (id == 0 || state_[id] != kNone) return;
+    state_[id] = kNext;
+    next_.push_back(id);
+  }
+  void endPass() {
+    for (const Id id : frontier_) state_[id] = kUsed;
+    for (const Id id : next_) state_[id] = kFrontier;
+    frontier_.swap(next_);
+    next_.clear();
+  }
+
+ private:
+  enum : std::uint8_t { kNone, kFrontier, kUsed, kNext };
+  std::vector<std::uint8_t> state_;  // by number; 0 (the empty key) stays kNone
+  std::vector<Id> frontier_, next_;
+};
+
 struct KeyGroup {
-  KeySet ids;  // message, reply and reference ids together
-  KeySet subjects;
-  KeySet tags;
+  KeyPasses ids;
+  KeyPasses subjects;
+  KeyPasses tags;
+  std::vector<KeyIndex::Id> lists;  // the candidates' reference ids and tags
 };
 
 struct Candidate {
   std::string hit;
-  RelationKeys keys;
+  KeyIndex::Id messageId = 0, replyId = 0, subject = 0;
+  std::uint32_t refsBegin = 0, refsEnd = 0, tagsBegin = 0, tagsEnd = 0;  // in KeyGroup::lists
   std::optional<MailSummary> summary;  // for its row, should it be found; none when unreadable
   bool found = false;
 };
 
 // What reading one mail gives the search: its keys and the summary for its
-// row, none when it cannot be read; the warnings of splitting it.
+// row, none when it cannot be read; the warnings of splitting it. Pooled,
+// so that the keys' buffers are used again.
 struct ReadKeys {
   std::string file;
-  std::optional<RelationKeys> keys;
+  bool readable = false;
+  RelationKeys keys;
   std::optional<MailSummary> summary;
   HeldWarnings warnings;
+  std::string bytes;
+  mailtext::MailParts mail;
 };
+using ReadKeysPool = util::ObjectPool<ReadKeys>;
 
 enum class KeysOf { Starting, Candidate };
 
 // Reads and splits the mail file of a hit and takes its keys; safe on any
 // thread.
-ReadKeys readKeys(const store::MailStore& store, const std::string& hit, const RelationOptions& relations,
-                  KeysOf kind) {
-  ReadKeys read;
-  read.file = store.absolute(hit) + ".ALM";
-  const std::optional<std::string> bytes = store.fs().readFile(read.file);
-  if (!bytes) return read;
-  mailtext::MailParts mail;
-  mail.split(*bytes, read.warnings.collector());
-  read.keys = kind == KeysOf::Starting ? startingMailKeys(mail.header(), mail.body(), relations)
-                                       : candidateKeys(mail.header(), mail.body(), relations);
-  read.summary = summarize(mail.header());
-  return read;
+void readKeys(const store::MailStore& store, const std::string& hit, const RelationOptions& relations,
+              KeysOf kind, ReadKeys& read) {
+  read.file.assign(store.root()).append(hit).append(".ALM");
+  read.warnings.clear();
+  read.summary.reset();
+  read.readable = store.fs().readFileInto(read.file, read.bytes);
+  if (!read.readable) return;
+  read.mail.split(read.bytes, read.warnings.collector());
+  read.keys = kind == KeysOf::Starting ? startingMailKeys(read.mail.header(), read.mail.body(), relations)
+                                       : candidateKeys(read.mail.header(), read.mail.body(), relations);
+  read.summary = summarize(read.mail.header());
 }
 
-void addKey(KeySet& set, const std::string& key) {
-  if (!key.empty()) set.insert(key);
+void seed(KeyGroup& group, const RelationKeys& k) {
+  group.ids.seed(group.ids.index.intern(k.messageId));
+  group.ids.seed(group.ids.index.intern(k.replyId));
+  for (const std::string& id : k.referenceIds) group.ids.seed(group.ids.index.intern(id));
+  group.subjects.seed(group.subjects.index.intern(k.bareSubject));
+  for (const std::string& tag : k.tags) group.tags.seed(group.tags.index.intern(tag));
 }
 
-void seed(KeyGroup& frontier, const RelationKeys& k) {
-  addKey(frontier.ids, k.messageId);
-  addKey(frontier.ids, k.replyId);
-  for (const std::string& id : k.referenceIds) addKey(frontier.ids, id);
-  addKey(frontier.subjects, k.bareSubject);
-  for (const std::string& tag : k.tags) addKey(frontier.tags, tag);
+// The candidate's keys by number.
+void number(Candidate& c, const RelationKeys& k, KeyGroup& group) {
+  c.messageId = group.ids.index.intern(k.messageId);
+  c.replyId = group.ids.index.intern(k.replyId);
+  c.subject = group.subjects.index.intern(k.bareSubject);
+  c.refsBegin = static_cast<std::uint32_t>(group.lists.size());
+  for (const std::string& id : k.referenceIds) group.lists.push_back(group.ids.index.intern(id));
+  c.refsEnd = c.tagsBegin = static_cast<std::uint32_t>(group.lists.size());
+  for (const std::string& tag : k.tags) group.lists.push_back(group.tags.index.intern(tag));
+  c.tagsEnd = static_cast<std::uint32_t>(group.lists.size());
 }
 
-bool inSet(const KeySet& set, const std::string& key) { return !key.empty() && set.contains(key); }
-
-bool anyInSet(const KeySet& set, const std::vector<std::string>& keys) {
-  return std::any_of(keys.begin(), keys.end(), [&](const std::string& k) { return inSet(set, k); });
+bool anyInFrontier(const KeyPasses& passes, const KeyGroup& group, std::uint32_t begin, std::uint32_t end) {
+  for (std::uint32_t i = begin; i < end; ++i) {
+    if (passes.inFrontier(group.lists[i])) return true;
+  }
+  return false;
 }
 
-bool isRelated(const RelationKeys& k, const KeyGroup& frontier, const RelationOptions& o) {
-  if (o.inReplyTo && (inSet(frontier.ids, k.replyId) || inSet(frontier.ids, k.messageId))) return true;
-  if (o.references && (inSet(frontier.ids, k.messageId) || anyInSet(frontier.ids, k.referenceIds))) return true;
-  if (o.subject && inSet(frontier.subjects, k.bareSubject)) return true;
-  if (o.quotes && anyInSet(frontier.tags, k.tags)) return true;
+bool isRelated(const Candidate& c, const KeyGroup& g, const RelationOptions& o) {
+  if (o.inReplyTo && (g.ids.inFrontier(c.replyId) || g.ids.inFrontier(c.messageId))) return true;
+  if (o.references && (g.ids.inFrontier(c.messageId) || anyInFrontier(g.ids, g, c.refsBegin, c.refsEnd))) {
+    return true;
+  }
+  if (o.subject && g.subjects.inFrontier(c.subject)) return true;
+  if (o.quotes && anyInFrontier(g.tags, g, c.tagsBegin, c.tagsEnd)) return true;
   return false;
 }
 
 // A found mail's keys feed the next pass unless they have been frontier
-// keys already. The mail leaves the candidates, so its keys are moved.
-void addToNext(KeySet& next, const KeySet& frontier, const KeySet& used, std::string& key) {
-  if (!key.empty() && !frontier.contains(key) && !used.contains(key)) next.take(std::move(key));
+// keys already.
+void collectNext(const Candidate& c, KeyGroup& g) {
+  g.ids.gather(c.messageId);
+  g.ids.gather(c.replyId);
+  for (std::uint32_t i = c.refsBegin; i < c.refsEnd; ++i) g.ids.gather(g.lists[i]);
+  g.subjects.gather(c.subject);
+  for (std::uint32_t i = c.tagsBegin; i < c.tagsEnd; ++i) g.tags.gather(g.lists[i]);
 }
 
-void collectNext(RelationKeys& k, KeyGroup& next, const KeyGroup& frontier, const KeyGroup& used) {
-  addToNext(next.ids, frontier.ids, used.ids, k.messageId);
-  addToNext(next.ids, frontier.ids, used.ids, k.replyId);
-  for (std::string& id : k.referenceIds) addToNext(next.ids, frontier.ids, used.ids, id);
-  addToNext(next.subjects, frontier.subjects, used.subjects, k.bareSubject);
-  for (std::string& tag : k.tags) addToNext(next.tags, frontier.tags, used.tags, tag);
-}
-
-void endPass(KeySet& used, KeySet& frontier, KeySet& next) {
-  used.takeAll(frontier);
-  frontier.swap(next);
-  next.clear();
-}
-
-void takeKeys(Candidate& c, ReadKeys read, const MailWarningAt& warn) {
+void takeKeys(Candidate& c, ReadKeys& read, KeyGroup& group, const MailWarningAt& warn) {
   read.warnings.tell(warn, read.file);
-  if (read.keys) c.keys = std::move(*read.keys);
+  if (read.readable) number(c, read.keys, group);
   c.summary = std::move(read.summary);
 }
 
 // Every candidate's keys and summary, read ahead in candidate order. An
 // abort ends the search at the first candidate the first pass looks at,
 // the last one: once it is seen, only that one is still read.
-void readCandidates(const store::MailStore& store, std::vector<Candidate>& candidates,
+void readCandidates(const store::MailStore& store, std::vector<Candidate>& candidates, KeyGroup& group,
                     const RelationOptions& relations, const MailWarningAt& warn, PickupProgress& progress,
                     const util::ReadAheadLimits& readAhead) {
-  const auto read = [&](std::size_t i) { return readKeys(store, candidates[i].hit, relations, KeysOf::Candidate); };
-  util::ReadAhead<ReadKeys> ahead(candidates.size(), read, [](const ReadKeys&) { return std::size_t{0}; }, readAhead);
+  ReadKeysPool pool(2 * readAhead.window + 8);  // outlives the read-ahead, whose helpers use it
+  const auto read = [&](std::size_t i) {
+    std::unique_ptr<ReadKeys> keys = pool.get();
+    readKeys(store, candidates[i].hit, relations, KeysOf::Candidate, *keys);
+    return keys;
+  };
+  const auto weight = [](const std::unique_ptr<ReadKeys>& r) { return r->bytes.capacity(); };
+  util::ReadAhead<std::unique_ptr<ReadKeys>> ahead(candidates.size(), read, weight, readAhead);
   for (std::size_t i = 0; i < candidates.size(); ++i) {
-    takeKeys(candidates[i], ahead.take(), warn);
+    std::unique_ptr<ReadKeys> keys = ahead.take();
+    takeKeys(candidates[i], *keys, group, warn);
+    if (keys->bytes.capacity() <= kPooledMailBytes) pool.put(std::move(keys));
     if (progress.processMessages() && i + 1 < candidates.size()) {
       ahead.stop();
-      takeKeys(candidates.back(), read(candidates.size() - 1), warn);
+      takeKeys(candidates.back(), *read(candidates.size() - 1), group, warn);
       return;
     }
   }
@@ -139,16 +196,17 @@ PickupResult relatedSearch(const sys::FileSystem& fs, std::string_view mailRoot,
   const store::MailStore store(fs, mailRoot);
   store::MailFileIndex files(store);
 
-  KeyGroup frontier, next, used;
+  KeyGroup group;
   KeySet starting;
   std::vector<std::optional<MailSummary>> startingSummaries;
   for (const std::string& hit : startingMails) {
     starting.insert(hit);
     std::optional<MailSummary>& summary = startingSummaries.emplace_back();
     if (files.exists(hit)) {
-      ReadKeys read = readKeys(store, hit, relations, KeysOf::Starting);
+      ReadKeys read;
+      readKeys(store, hit, relations, KeysOf::Starting, read);
       read.warnings.tell(warn, read.file);
-      if (read.keys) seed(frontier, *read.keys);
+      if (read.readable) seed(group, read.keys);
       summary = std::move(read.summary);
     }
     progress.processMessages();
@@ -159,7 +217,7 @@ PickupResult relatedSearch(const sys::FileSystem& fs, std::string_view mailRoot,
          progress.processMessages();
          return false;
        })) {
-    if (!starting.contains(hit)) candidates.push_back({std::move(hit), {}, std::nullopt, false});
+    if (!starting.contains(hit)) candidates.emplace_back().hit = std::move(hit);
   }
 
   PickupResult result;
@@ -172,7 +230,10 @@ PickupResult relatedSearch(const sys::FileSystem& fs, std::string_view mailRoot,
     }
   }
 
-  readCandidates(store, candidates, relations, warn, progress, readAhead);
+  readCandidates(store, candidates, group, relations, warn, progress, readAhead);
+  group.ids.begin();
+  group.subjects.begin();
+  group.tags.begin();
 
   int degree = 0;
   bool found = true;
@@ -184,8 +245,8 @@ PickupResult relatedSearch(const sys::FileSystem& fs, std::string_view mailRoot,
     found = false;
     for (std::size_t i = candidates.size(); i-- > 0;) {
       Candidate& c = candidates[i];
-      if (isRelated(c.keys, frontier, relations)) {
-        collectNext(c.keys, next, frontier, used);
+      if (isRelated(c, group, relations)) {
+        collectNext(c, group);
         result.hits.push_back(c.hit);
         result.summaries.emplace_back(std::move(c.summary));
         c.found = true;
@@ -199,9 +260,9 @@ PickupResult relatedSearch(const sys::FileSystem& fs, std::string_view mailRoot,
     }
     candidates.erase(std::remove_if(candidates.begin(), candidates.end(), [](const Candidate& c) { return c.found; }),
                      candidates.end());
-    endPass(used.ids, frontier.ids, next.ids);
-    endPass(used.subjects, frontier.subjects, next.subjects);
-    endPass(used.tags, frontier.tags, next.tags);
+    group.ids.endPass();
+    group.subjects.endPass();
+    group.tags.endPass();
   }
   return result;
 }
