@@ -36,14 +36,24 @@ std::string replaceUntilNoneLeft(std::string_view text, std::string_view pattern
   // The output so far never contains the pattern, so an occurrence can only
   // appear at its end, after a byte is added or a replacement is made.
   if (pattern.empty() || replacement.size() >= pattern.size()) return std::string(text);
+  // Only adding the pattern's last byte can complete one: the bytes up to
+  // the next such byte are added at once.
   std::string out;
   out.reserve(text.size());
-  for (const char c : text) {
-    out.push_back(c);
+  const char last = pattern.back();
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t end = text.find(last, at);
+    if (end == std::string_view::npos) {
+      out.append(text.substr(at));
+      break;
+    }
+    out.append(text.substr(at, end + 1 - at));
     while (endsWith(out, pattern)) {
       out.resize(out.size() - pattern.size());
       out += replacement;
     }
+    at = end + 1;
   }
   return out;
 }

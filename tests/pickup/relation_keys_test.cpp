@@ -6,9 +6,9 @@
 
 #include <random>
 
-#include "util/sjis.h"
-
+#include "pickup/key_index.h"
 #include "pickup/key_set.h"
+#include "util/sjis.h"
 
 namespace gleanix::pickup {
 namespace {
@@ -126,6 +126,20 @@ TEST(KeySet, KeysOfAnyLengthMatchTheirUpperCaseForms) {
     EXPECT_FALSE(taken.contains(other)) << key;
   }
   EXPECT_TRUE(set.empty());
+}
+
+// Numbered keys: one number for keys equal as the key set compares them,
+// kept while the index grows past its first table; 0 for the empty key.
+TEST(KeyIndex, EqualKeysShareANumberThroughGrowth) {
+  KeyIndex index;
+  EXPECT_EQ(index.intern(""), 0u);
+  std::vector<KeyIndex::Id> ids;
+  for (int n = 0; n < 5000; ++n) ids.push_back(index.intern("<id" + std::to_string(n) + "@host>"));
+  EXPECT_EQ(index.size(), 5001u);
+  for (int n = 0; n < 5000; ++n) ASSERT_EQ(index.intern("<ID" + std::to_string(n) + "@HOST>"), ids[n]) << n;
+  // A trail byte in a to z is never folded.
+  EXPECT_NE(index.intern("[ml:\x83\x61]"), index.intern("[ml:\x83\x41]"));
+  EXPECT_EQ(index.intern("[ML:\x83\x61]"), index.intern("[ml:\x83\x61]"));
 }
 
 }  // namespace
