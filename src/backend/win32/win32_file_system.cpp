@@ -178,39 +178,47 @@ bool Win32FileSystem::isDirectory(const std::string& path) const {
 }
 
 std::optional<std::string> Win32FileSystem::readFile(const std::string& path) const {
-  if (path.empty()) return std::nullopt;
+  std::string bytes;
+  if (!readFileInto(path, bytes)) return std::nullopt;
+  return bytes;
+}
+
+bool Win32FileSystem::readFileInto(const std::string& path, std::string& into) const {
+  if (path.empty()) return false;
   FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file.valid()) return std::nullopt;  // also for a directory
+  if (!file.valid()) return false;  // also for a directory
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
-      static_cast<unsigned long long>(size.QuadPart) > std::string().max_size()) {
-    return std::nullopt;
+      static_cast<unsigned long long>(size.QuadPart) > into.max_size()) {
+    return false;
   }
   try {
     // Read to the end: the size it had when opened, then whatever it grew
     // by since, probed through a small buffer so that a mail of a few
     // kilobytes costs no zero-filled spare room.
-    std::string data(static_cast<std::size_t>(size.QuadPart), '\0');
+    const auto expected = static_cast<std::size_t>(size.QuadPart);
+    into.clear();
+    into.resize(expected);
     std::size_t got = 0;
-    while (got < data.size()) {
-      const DWORD want = static_cast<DWORD>(std::min<std::size_t>(data.size() - got, 1u << 20));
+    while (got < expected) {
+      const DWORD want = static_cast<DWORD>(std::min<std::size_t>(expected - got, 1u << 20));
       DWORD n = 0;
-      if (!ReadFile(file.get(), data.data() + got, want, &n, nullptr)) return std::nullopt;
+      if (!ReadFile(file.get(), into.data() + got, want, &n, nullptr)) return false;
       if (n == 0) break;  // the file shrank
       got += n;
     }
-    data.resize(got);
-    if (got < static_cast<std::size_t>(size.QuadPart)) return data;
+    into.resize(got);
+    if (got < expected) return true;
     char more[4096];
     for (;;) {
       DWORD n = 0;
-      if (!ReadFile(file.get(), more, sizeof more, &n, nullptr)) return std::nullopt;
-      if (n == 0) return data;
-      data.append(more, n);
+      if (!ReadFile(file.get(), more, sizeof more, &n, nullptr)) return false;
+      if (n == 0) return true;
+      into.append(more, n);
     }
   } catch (const std::bad_alloc&) {
-    return std::nullopt;  // too big to hold: unreadable
+    return false;  // too big to hold: unreadable
   }
 }
 

@@ -13,6 +13,7 @@ class Win32FileSystem : public sys::FileSystem {
   bool isFile(const std::string& path) const override;
   bool isDirectory(const std::string& path) const override;
   std::optional<std::string> readFile(const std::string& path) const override;
+  bool readFileInto(const std::string& path, std::string& into) const override;
   std::vector<sys::DirEntry> list(const std::string& pattern) const override;
   void forEachEntry(const std::string& directory, const EntryVisitor& visit) const override;
   std::optional<std::string> storedName(const std::string& path) const override;
