@@ -29,8 +29,14 @@ bool isContinuation(std::string_view line) {
 template <typename Line>
 std::string findField(std::string_view name, const std::vector<Line>& headerLines) {
   if (name.empty()) return {};
+  // Most lines differ in their first byte: tested before the whole name.
+  // A lead byte has its high bit set and never equals an ASCII name byte.
+  const char first = name[0];
+  const char firstLower = first >= 'A' && first <= 'Z' ? static_cast<char>(first - 'A' + 'a') : first;
   for (std::size_t i = 0; i < headerLines.size(); ++i) {
-    if (!startsWithName(headerLines[i], name)) continue;
+    const std::string_view line(headerLines[i]);
+    if (line.empty() || (line[0] != first && line[0] != firstLower)) continue;
+    if (!startsWithName(line, name)) continue;
     std::string value(util::trim(std::string_view(headerLines[i]).substr(name.size())));
     for (std::size_t j = i + 1; j < headerLines.size() && isContinuation(headerLines[j]); ++j) {
       value.append(std::string_view(headerLines[j]).substr(1));
