@@ -136,15 +136,21 @@ TEST(PosixFileSystem, AppendedLinesEndAnUnterminatedLineFirst) {
   EXPECT_FALSE(fs.appendLine(dir.path() + "Missing\\ENTRY.LST", "D"));
 }
 
-TEST(PosixFileSystem, LinksStayWithinTheRootOnlyWhileTheirTargetDoes) {
-  TempDir dir;
+// root/Box/a.ALM, and two links that lead out of root: root/Out to the
+// folder elsewhere, root/Box/b.ALM to the mail elsewhere/b.ALM.
+bool makeLinkedRoot(const TempDir& dir) {
   dir.makeDir({"root"});
   dir.makeDir({"root", "Box"});
   dir.makeDir({"elsewhere"});
   dir.put({"root", "Box", "a.ALM"}, "a");
   dir.put({"elsewhere", "b.ALM"}, "b");
-  ASSERT_EQ(::symlink(dir.native({"elsewhere"}).c_str(), dir.native({"root", "Out"}).c_str()), 0);
-  ASSERT_EQ(::symlink(dir.native({"elsewhere", "b.ALM"}).c_str(), dir.native({"root", "Box", "b.ALM"}).c_str()), 0);
+  return ::symlink(dir.native({"elsewhere"}).c_str(), dir.native({"root", "Out"}).c_str()) == 0 &&
+         ::symlink(dir.native({"elsewhere", "b.ALM"}).c_str(), dir.native({"root", "Box", "b.ALM"}).c_str()) == 0;
+}
+
+TEST(PosixFileSystem, LinksStayWithinTheRootOnlyWhileTheirTargetDoes) {
+  TempDir dir;
+  ASSERT_TRUE(makeLinkedRoot(dir));
   ASSERT_EQ(::symlink(dir.native({"root", "Box"}).c_str(), dir.native({"root", "In"}).c_str()), 0);
   ASSERT_EQ(::symlink("nowhere", dir.native({"root", "Box", "dangling.ALM"}).c_str()), 0);
   PosixFileSystem fs;
@@ -165,13 +171,7 @@ TEST(PosixFileSystem, LinksStayWithinTheRootOnlyWhileTheirTargetDoes) {
 // check is a second old.
 TEST(PosixFileSystem, ReadsWithinTheRootFollowTheLinkRuleAndSeeAFolderSwappedAway) {
   TempDir dir;
-  dir.makeDir({"root"});
-  dir.makeDir({"root", "Box"});
-  dir.makeDir({"elsewhere"});
-  dir.put({"root", "Box", "a.ALM"}, "a");
-  dir.put({"elsewhere", "b.ALM"}, "b");
-  ASSERT_EQ(::symlink(dir.native({"elsewhere"}).c_str(), dir.native({"root", "Out"}).c_str()), 0);
-  ASSERT_EQ(::symlink(dir.native({"elsewhere", "b.ALM"}).c_str(), dir.native({"root", "Box", "b.ALM"}).c_str()), 0);
+  ASSERT_TRUE(makeLinkedRoot(dir));
   ASSERT_EQ(::symlink("a.ALM", dir.native({"root", "Box", "alias.ALM"}).c_str()), 0);
   PosixFileSystem fs;
   const std::string root = dir.path() + "root\\";
