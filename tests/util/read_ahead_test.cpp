@@ -1,6 +1,7 @@
 // The ordered read-ahead: results come in item order whatever the threads,
 // no more is begun than the window and the weight allow, a failing item's
-// exception reaches the taker, and stopping joins the helpers.
+// exception reaches the taker, stopping joins the helpers, and the caller
+// works beside them.
 #include "util/read_ahead.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <atomic>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 namespace gleanix::util {
 namespace {
@@ -94,6 +96,28 @@ TEST(ReadAhead, StopBeginsNothingMoreAndJoinsTheHelpers) {
   EXPECT_LE(atStop, 10u + 16u);
   EXPECT_EQ(ahead.begun(), begun.load());
   EXPECT_EQ(begun.load(), atStop);  // joined: nothing runs after stop()
+}
+
+// The caller is one of the working threads: while the helper is busy, the
+// caller works on later items itself rather than wait, and the helper still
+// takes its share.
+TEST(ReadAhead, TheCallerWorksBesideTheHelpers) {
+  const std::thread::id caller = std::this_thread::get_id();
+  std::atomic<std::size_t> onCaller{0}, elsewhere{0};
+  ReadAhead<std::size_t> ahead(
+      60,
+      [&](std::size_t i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ++(std::this_thread::get_id() == caller ? onCaller : elsewhere);
+        return i;
+      },
+      {}, limitsOf(2, 8));
+  for (std::size_t i = 0; i < 60; ++i) ASSERT_EQ(ahead.take(), i);
+  EXPECT_GT(onCaller.load(), 0u);
+  if (readAheadHelpers(2) > 0) {
+    EXPECT_GT(elsewhere.load(), 0u);
+  }
+  EXPECT_EQ(onCaller.load() + elsewhere.load(), 60u);
 }
 
 }  // namespace
