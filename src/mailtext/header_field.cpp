@@ -37,7 +37,7 @@ std::string findField(std::string_view name, const std::vector<Line>& headerLine
     const std::string_view line(headerLines[i]);
     if (line.empty() || (line[0] != first && line[0] != firstLower)) continue;
     if (!startsWithName(line, name)) continue;
-    std::string value(util::trim(std::string_view(headerLines[i]).substr(name.size())));
+    std::string value(util::trim(line.substr(name.size())));
     for (std::size_t j = i + 1; j < headerLines.size() && isContinuation(headerLines[j]); ++j) {
       value.append(std::string_view(headerLines[j]).substr(1));
     }

@@ -21,14 +21,10 @@ class KeySet {
   bool contains(std::string_view key) const { return keys_.find(key) != keys_.end(); }
   // True when the key was not in the set yet.
   bool insert(std::string_view key) { return keys_.emplace(key).second; }
-  // Inserts a key no longer needed elsewhere, without copying it.
-  bool take(std::string&& key) { return keys_.insert(std::move(key)).second; }
   void insertAll(const KeySet& other) { keys_.insert(other.keys_.begin(), other.keys_.end()); }
   // Moves every key of other that this set lacks over, without copying it;
   // other keeps the keys this set had already.
   void takeAll(KeySet& other) { keys_.merge(other.keys_); }
-  void clear() { keys_.clear(); }
-  void swap(KeySet& other) { keys_.swap(other.keys_); }
   std::size_t size() const { return keys_.size(); }
   bool empty() const { return keys_.empty(); }
 

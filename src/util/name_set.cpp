@@ -62,10 +62,15 @@ void NameSet::insert(std::string_view name) {
     hasEmptyName_ = true;
     return;
   }
+  number(name);
+}
+
+std::uint32_t NameSet::number(std::string_view name) {
+  if (name.empty()) return 0;
   if ((count_ + 1) * 2 > slots_.size()) grow();
   const std::uint32_t tag = tagOf(name);
   Slot& slot = slots_[find(name, tag)];
-  if (slot.length != 0) return;
+  if (slot.length != 0) return slot.number;
   slot.tag = tag;
   slot.length = static_cast<std::uint32_t>(name.size());
   if (name.size() <= kInline) {
@@ -74,7 +79,8 @@ void NameSet::insert(std::string_view name) {
     slot.data = bytes_.size();
     bytes_.append(name);
   }
-  ++count_;
+  slot.number = static_cast<std::uint32_t>(++count_);
+  return slot.number;
 }
 
 bool NameSet::contains(std::string_view name) const {
