@@ -89,6 +89,29 @@ TEST(PosixFileSystem, ReadingAFifoNeitherHangsNorSucceeds) {
   EXPECT_FALSE(fs.isFile(dir.path() + "pipe"));
 }
 
+// A mail is read whole at any size, whether its end falls in the first
+// read, on its edge or far past it; an empty file is an empty mail, a FIFO
+// in a checked folder no mail at all.
+TEST(PosixFileSystem, ReadsWithinTheRootTakeWholeFilesOfAnySizeAndNoFifo) {
+  TempDir dir;
+  dir.makeDir({"Box"});
+  PosixFileSystem fs;
+  const std::string root = dir.path();
+  std::string bytes = std::string(70000, 'o');  // a used buffer, longer than any mail below
+  for (const std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{32767}, std::size_t{32768},
+                                 std::size_t{32769}, std::size_t{65536}, std::size_t{300001}}) {
+    std::string mail(size, 'x');
+    for (std::size_t i = 0; i < size; i += 997) mail[i] = static_cast<char>('a' + i % 26);
+    dir.put({"Box", "m.ALM"}, mail);
+    ASSERT_TRUE(fs.readFileWithin(root, root + "Box\\m.ALM", bytes)) << size;
+    EXPECT_TRUE(bytes == mail) << size << " read as " << bytes.size();
+  }
+  ASSERT_EQ(::mkfifo(dir.native({"Box", "pipe.ALM"}).c_str(), 0600), 0);
+  ::alarm(10);
+  EXPECT_FALSE(fs.readFileWithin(root, root + "Box\\pipe.ALM", bytes));
+  ::alarm(0);
+}
+
 TEST(PosixFileSystem, AtomicWriteKeepsThePermissionsOfTheFile) {
   TempDir dir;
   dir.put({"secret.ini"}, "old");

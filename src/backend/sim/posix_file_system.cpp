@@ -416,33 +416,52 @@ bool PosixFileSystem::isDirectory(const std::string& path) const {
 
 namespace {
 
-// The bytes of an opened file, when it is a regular one, read to its end:
-// the size it had when opened, and then whatever it grew by since. The end
-// is probed through a small buffer, so that a mail of a few kilobytes costs
-// no zero-filled spare room. Closes the file.
-bool readOpened(int fd, std::string& into) {
+// The first read takes a whole mail of ordinary size; a mail read whole by
+// it, up to an end the next read confirms, needs no fstat: only a regular
+// file ends so (a FIFO or device that gives so few bytes and ends is
+// harmless). Anything longer or empty is first checked to be a regular file.
+constexpr std::size_t kFirstRead = 32 * 1024;
+
+ssize_t readSome(int fd, char* to, std::size_t size) {
+  for (;;) {
+    const ssize_t n = ::read(fd, to, size);
+    if (n >= 0 || errno != EINTR) return n;
+  }
+}
+
+// The rest of a regular file, to its end: the size it has now, and then
+// whatever it grows by while it is read.
+bool readRest(int fd, std::string& into) {
   struct stat st {};
-  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  std::size_t room = std::max(static_cast<std::size_t>(st.st_size), into.size() + 1) - into.size();
+  for (;;) {
+    const std::size_t got = into.size();
+    into.resize(got + std::max(room, kFirstRead));
+    const ssize_t n = readSome(fd, into.data() + got, into.size() - got);
+    into.resize(got + static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+    if (n <= 0) return n == 0;
+    room = 0;
+  }
+}
+
+// The bytes of an opened file, when it is a regular one, read to its end.
+// Closes the file.
+bool readOpened(int fd, std::string& into) {
+  bool ok = false;
   try {
-    const auto expected = static_cast<std::size_t>(ok ? st.st_size : 0);
-    into.clear();
-    into.resize(expected);
-    std::size_t got = 0;
-    while (ok && got < expected) {
-      const ssize_t n = ::read(fd, into.data() + got, expected - got);
-      if (n < 0 && errno == EINTR) continue;
-      ok = n >= 0;
-      if (n <= 0) break;  // n == 0: the file shrank
-      got += static_cast<std::size_t>(n);
-    }
-    into.resize(got);
-    char more[4096];
-    while (ok && got == expected) {
-      const ssize_t n = ::read(fd, more, sizeof more);
-      if (n < 0 && errno == EINTR) continue;
-      ok = n >= 0;
-      if (n <= 0) break;
-      into.append(more, static_cast<std::size_t>(n));
+    char first[kFirstRead];
+    const ssize_t n = readSome(fd, first, sizeof first);
+    into.assign(first, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+    if (n > 0 && static_cast<std::size_t>(n) < sizeof first) {
+      const ssize_t more = readSome(fd, first, sizeof first);
+      ok = more == 0;
+      if (more > 0) {
+        into.append(first, static_cast<std::size_t>(more));
+        ok = readRest(fd, into);
+      }
+    } else if (n >= 0) {
+      ok = readRest(fd, into);
     }
   } catch (const std::bad_alloc&) {
     ok = false;  // too big to hold: unreadable
@@ -518,7 +537,7 @@ std::shared_ptr<const PosixFileSystem::CheckedDir> PosixFileSystem::checkedDir(c
 }
 
 // A mail named as stored, in a directory already checked, costs an open by
-// its name, an fstat, the reads and a close. A name in another letter case,
+// its name, the reads and a close. A name in another letter case,
 // a link (O_NOFOLLOW refuses it) or a directory that cannot be opened takes
 // the full check.
 bool PosixFileSystem::readFileWithin(const std::string& root, const std::string& path, std::string& into) const {
