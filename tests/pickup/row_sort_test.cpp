@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace gleanix::pickup {
 namespace {
 
@@ -93,6 +95,35 @@ TEST(SortRows, ManyRowsStayStable) {
     ASSERT_GE(a % 7, b % 7);
     if (a % 7 == b % 7) {
       ASSERT_LT(a, b);
+    }
+  }
+}
+
+// Rows come folder by folder: runs of one folder, a folder met again
+// later, runs of one row. Every column in both directions must give what a
+// stable sort of the rows by their keys gives.
+TEST(SortRows, RunsOfEqualKeysSortAsTheRowsWouldOneByOne) {
+  const char* folders[] = {"Inbox", "Work", "Inbox", "Lists", "Work", "Archive"};
+  std::vector<PickupRow> rows;
+  int n = 0;
+  for (const char* folder : folders) {
+    const int length = folder[0] == 'L' ? 1 : 40;
+    for (int i = 0; i < length; ++i, ++n) {
+      rows.push_back(row(std::to_string(n), "2026/01/0" + std::to_string(n % 9 + 1), n % 3 ? "b" : "a",
+                         n % 4 ? "Re: x" : "x", n % 5 ? "Home\\" : "Work\\", folder));
+    }
+  }
+  for (const SortColumn column : {SortColumn::Path, SortColumn::Folder, SortColumn::Date, SortColumn::Sender,
+                                  SortColumn::Subject}) {
+    for (const bool descending : {false, true}) {
+      std::vector<PickupRow> expected = rows;
+      std::stable_sort(expected.begin(), expected.end(), [&](const PickupRow& a, const PickupRow& b) {
+        const std::string ka = sortKey(a, column, true), kb = sortKey(b, column, true);
+        return descending ? kb < ka : ka < kb;
+      });
+      std::vector<PickupRow> sorted = rows;
+      sortRows(sorted, column, descending, true);
+      EXPECT_EQ(keysOf(sorted), keysOf(expected)) << static_cast<int>(column) << " " << descending;
     }
   }
 }
