@@ -168,7 +168,7 @@ void printRows(const std::vector<pickup::PickupRow>& rows, Format format) {
     case Format::Table: writeOut(formatTable(rows)); break;
     case Format::Json: writeOut(formatJson(rows)); break;
     case Format::Tsv:
-    case Format::Auto: writeOut(formatTsv(rows)); break;
+    case Format::Auto: writeTsv(rows, [](std::string_view piece) { std::fwrite(piece.data(), 1, piece.size(), stdout); }); break;
   }
   std::fflush(stdout);
 }

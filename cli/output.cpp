@@ -55,7 +55,10 @@ void appendMark(std::string& line, int mark) { line += std::to_string(mark); }
 
 }  // namespace
 
-std::string formatTsv(const std::vector<pickup::PickupRow>& rows) {
+void writeTsv(const std::vector<pickup::PickupRow>& rows, const std::function<void(std::string_view)>& write) {
+  // Handed on in pieces of about this size: a large pickup's text is never
+  // held whole.
+  constexpr std::size_t kPiece = 64 * 1024;
   std::string out;
   // One line buffer for all rows; each line is converted as a whole.
   std::string line;
@@ -71,7 +74,17 @@ std::string formatTsv(const std::vector<pickup::PickupRow>& rows) {
     appendMark(line, r.mark);
     line += '\n';
     appendUtf8(line, out);
+    if (out.size() >= kPiece) {
+      write(out);
+      out.clear();
+    }
   }
+  if (!out.empty()) write(out);
+}
+
+std::string formatTsv(const std::vector<pickup::PickupRow>& rows) {
+  std::string out;
+  writeTsv(rows, [&out](std::string_view piece) { out.append(piece); });
   return out;
 }
 

@@ -2,7 +2,9 @@
 // The rows of a pickup as the command-line tool prints them. Rows hold
 // CP932 text; what these functions return is UTF-8, ready for the terminal.
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "pickup/pickup_row.h"
@@ -13,6 +15,8 @@ namespace gleanix::cli {
 // by TAB. date is the sortable date or empty, mark the mark number 0-7; a
 // TAB, CR or LF inside a field is printed as one blank.
 std::string formatTsv(const std::vector<pickup::PickupRow>& rows);
+// The same text handed to write piece by piece.
+void writeTsv(const std::vector<pickup::PickupRow>& rows, const std::function<void(std::string_view)>& write);
 
 // An array of objects with the keys hit, path, folder, date, sender, subject
 // (strings) and mark (a number), one object per line.
