@@ -212,15 +212,20 @@ PickupResult relatedSearch(const sys::FileSystem& fs, std::string_view mailRoot,
     progress.processMessages();
   }
 
+  std::vector<std::string> hits = collectCandidates(store, files, folders, [&](std::size_t) {
+    progress.processMessages();
+    return false;
+  });
   std::vector<Candidate> candidates;
-  for (std::string& hit : collectCandidates(store, files, folders, [&](std::size_t) {
-         progress.processMessages();
-         return false;
-       })) {
+  candidates.reserve(hits.size());
+  for (std::string& hit : hits) {
     if (!starting.contains(hit)) candidates.emplace_back().hit = std::move(hit);
   }
+  hits = {};
 
   PickupResult result;
+  result.hits.reserve(startingMails.size() + candidates.size());
+  result.summaries.reserve(startingMails.size() + candidates.size());
   if (options.mailInclude) {
     // A starting mail that names a path outside the store is no mail.
     for (std::size_t i = 0; i < startingMails.size(); ++i) {
@@ -247,7 +252,7 @@ PickupResult relatedSearch(const sys::FileSystem& fs, std::string_view mailRoot,
       Candidate& c = candidates[i];
       if (isRelated(c, group, relations)) {
         collectNext(c, group);
-        result.hits.push_back(c.hit);
+        result.hits.push_back(std::move(c.hit));  // a found candidate is dropped after the pass
         result.summaries.emplace_back(std::move(c.summary));
         c.found = true;
         found = true;
