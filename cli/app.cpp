@@ -31,7 +31,7 @@ namespace {
 
 void printError(const std::string& message) { std::fprintf(stderr, "gleanix: %s\n", message.c_str()); }
 
-void writeOut(const std::string& utf8) { std::fwrite(utf8.data(), 1, utf8.size(), stdout); }
+void writeOut(std::string_view utf8) { std::fwrite(utf8.data(), 1, utf8.size(), stdout); }
 
 // Warnings about malformed mails, as the plug-in shows them in a message
 // box; each distinct text once (a mail is split again for its row).
@@ -168,7 +168,7 @@ void printRows(const std::vector<pickup::PickupRow>& rows, Format format) {
     case Format::Table: writeOut(formatTable(rows)); break;
     case Format::Json: writeOut(formatJson(rows)); break;
     case Format::Tsv:
-    case Format::Auto: writeTsv(rows, [](std::string_view piece) { std::fwrite(piece.data(), 1, piece.size(), stdout); }); break;
+    case Format::Auto: writeTsv(rows, [](std::string_view piece) { writeOut(piece); }); break;
   }
   std::fflush(stdout);
 }

@@ -231,6 +231,29 @@ TEST_F(FileSystemTest, ReadFileKeepsEveryByteAndRefusesDirectories) {
   EXPECT_FALSE(fs->readFile(at("nothing")).has_value());
 }
 
+// A mail read within the root: by any letter case, at any size, into a
+// buffer used before; never a folder, a missing file or a device name.
+TEST_F(FileSystemTest, ReadsWithinTheRootTakeMailsAndRefuseTheRest) {
+  dir.makeDir({"Box"});
+  dir.makeDir({"Box", "Sub"});
+  const std::string big(100000, 'b');
+  dir.put({"Box", "a.ALM"}, "a");
+  dir.put({"Box", "big.ALM"}, big);
+  const std::string root = dir.path();
+  const auto read = [&](const std::string& relative) {
+    std::string bytes = "used before";
+    return fs->readFileWithin(root, root + relative, bytes) ? bytes : std::string("(refused)");
+  };
+  EXPECT_EQ(read("Box\\a.ALM"), "a");
+  EXPECT_EQ(read("BOX\\A.alm"), "a");
+  EXPECT_EQ(read("Box\\big.ALM"), big);
+  EXPECT_EQ(read("Box\\a.ALM"), "a");  // the folder as checked a moment ago
+  EXPECT_EQ(read("Box\\Sub"), "(refused)");
+  EXPECT_EQ(read("Box\\missing.ALM"), "(refused)");
+  EXPECT_EQ(read("Box\\NUL.ALM"), "(refused)");
+  EXPECT_EQ(read("Box\\NUL\\a.ALM"), "(refused)");
+}
+
 TEST_F(FileSystemTest, AtomicWriteReplacesTheFileAndLeavesNothingElse) {
   ASSERT_TRUE(fs->writeFileAtomic(at("Gleanix.ini"), "first version, rather long\r\n"));
   EXPECT_EQ(dir.get({"Gleanix.ini"}), "first version, rather long\r\n");
