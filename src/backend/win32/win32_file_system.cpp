@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <mutex>
 #include <new>
 #include <optional>
 #include <string_view>
@@ -183,28 +184,29 @@ std::optional<std::string> Win32FileSystem::readFile(const std::string& path) co
   return bytes;
 }
 
-bool Win32FileSystem::readFileInto(const std::string& path, std::string& into) const {
-  if (path.empty()) return false;
-  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file.valid()) return false;  // also for a directory
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
-      static_cast<unsigned long long>(size.QuadPart) > into.max_size()) {
-    return false;
-  }
+namespace {
+
+// Opens a file to read it whole; FILE_FLAG_OPEN_REPARSE_POINT opens a link
+// itself rather than its target, so that the caller can tell it apart.
+HANDLE openToRead(const std::string& path, DWORD flags = 0) {
+  return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN | flags, nullptr);
+}
+
+// Reads an opened file to the end: the size it had when opened, then
+// whatever it grew by since, probed through a small buffer so that a mail
+// of a few kilobytes costs no zero-filled spare room.
+bool readOpened(HANDLE file, unsigned long long size, std::string& into) {
+  if (size > into.max_size()) return false;
   try {
-    // Read to the end: the size it had when opened, then whatever it grew
-    // by since, probed through a small buffer so that a mail of a few
-    // kilobytes costs no zero-filled spare room.
-    const auto expected = static_cast<std::size_t>(size.QuadPart);
+    const auto expected = static_cast<std::size_t>(size);
     into.clear();
     into.resize(expected);
     std::size_t got = 0;
     while (got < expected) {
       const DWORD want = static_cast<DWORD>(std::min<std::size_t>(expected - got, 1u << 20));
       DWORD n = 0;
-      if (!ReadFile(file.get(), into.data() + got, want, &n, nullptr)) return false;
+      if (!ReadFile(file, into.data() + got, want, &n, nullptr)) return false;
       if (n == 0) break;  // the file shrank
       got += n;
     }
@@ -213,13 +215,68 @@ bool Win32FileSystem::readFileInto(const std::string& path, std::string& into) c
     char more[4096];
     for (;;) {
       DWORD n = 0;
-      if (!ReadFile(file.get(), more, sizeof more, &n, nullptr)) return false;
+      if (!ReadFile(file, more, sizeof more, &n, nullptr)) return false;
       if (n == 0) return true;
       into.append(more, n);
     }
   } catch (const std::bad_alloc&) {
     return false;  // too big to hold: unreadable
   }
+}
+
+// How long a folder found to stay within the root is trusted without
+// checking its components again.
+constexpr ULONGLONG kCheckedFolderTrustMs = 1000;
+constexpr std::size_t kMaxCheckedFolders = 256;
+
+}  // namespace
+
+bool Win32FileSystem::readFileInto(const std::string& path, std::string& into) const {
+  if (path.empty()) return false;
+  FileHandle file(openToRead(path));
+  if (!file.valid()) return false;  // also for a directory
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return false;
+  return readOpened(file.get(), static_cast<unsigned long long>(size.QuadPart), into);
+}
+
+// Whether the folder's components stay within the root, as staysWithin
+// finds, from a finding of the last second when there is one.
+bool Win32FileSystem::folderStaysWithin(const std::string& root, const std::string& folder) const {
+  const std::string key = root + '|' + folder;
+  const ULONGLONG now = GetTickCount64();
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const auto it = checkedFolders_.find(key);
+    if (it != checkedFolders_.end() && now - it->second < kCheckedFolderTrustMs) return true;
+  }
+  if (!staysWithin(root, folder)) return false;
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (checkedFolders_.size() >= kMaxCheckedFolders) checkedFolders_.clear();
+  checkedFolders_[key] = now;
+  return true;
+}
+
+// A mail in a folder checked within the last second costs an open, one
+// query for its attributes and size, the reads and a close: only its own
+// name is looked at. A mail that is itself a link takes the full check.
+bool Win32FileSystem::readFileWithin(const std::string& root, const std::string& path, std::string& into) const {
+  const std::size_t cut = nameOffset(path);
+  const std::string_view name = std::string_view(path).substr(cut);
+  if (cut <= root.size() || name.empty() || isDeviceName(name)) {
+    return staysWithin(root, path) && readFileInto(path, into);
+  }
+  if (!folderStaysWithin(root, path.substr(0, cut))) return false;
+  FileHandle file(openToRead(path, FILE_FLAG_OPEN_REPARSE_POINT));
+  if (!file.valid()) return false;
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(file.get(), &info)) return false;
+  if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+    file.close();
+    return staysWithin(root, path) && readFileInto(path, into);
+  }
+  const unsigned long long size = (static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+  return readOpened(file.get(), size, into);
 }
 
 std::vector<sys::DirEntry> Win32FileSystem::list(const std::string& pattern) const {

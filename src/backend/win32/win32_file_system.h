@@ -3,6 +3,10 @@
 // come (CP932, "\" separators); Windows itself matches names without regard
 // to case.
 
+#include <mutex>
+#include <string>
+#include <unordered_map>
+
 #include "sys/file_system.h"
 
 namespace gleanix::backend {
@@ -26,6 +30,17 @@ class Win32FileSystem : public sys::FileSystem {
   // and reparse points (symbolic links, junctions) whose target lies
   // outside it.
   bool staysWithin(const std::string& root, const std::string& path) const override;
+  // The mail's folder is checked as staysWithin checks it once a second at
+  // most (a folder swapped for a link is seen within that second); the
+  // mail's own name every time.
+  bool readFileWithin(const std::string& root, const std::string& path, std::string& into) const override;
+
+ private:
+  bool folderStaysWithin(const std::string& root, const std::string& folder) const;
+
+  mutable std::mutex mutex_;
+  // "root|folder" -> when it was found to stay within the root (GetTickCount64)
+  mutable std::unordered_map<std::string, unsigned long long> checkedFolders_;
 };
 
 }  // namespace gleanix::backend
