@@ -434,7 +434,8 @@ ssize_t readSome(int fd, char* to, std::size_t size) {
 bool readRest(int fd, std::string& into) {
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;
-  std::size_t room = std::max(static_cast<std::size_t>(st.st_size), into.size() + 1) - into.size();
+  const auto size = static_cast<std::size_t>(st.st_size);
+  std::size_t room = size > into.size() ? size - into.size() : 0;  // at least kFirstRead is asked for
   for (;;) {
     const std::size_t got = into.size();
     into.resize(got + std::max(room, kFirstRead));

@@ -184,22 +184,28 @@ std::optional<std::string> Win32FileSystem::readFile(const std::string& path) co
   return bytes;
 }
 
-namespace {
-
-// Reads an opened file to the end: the size it had when opened, then
-// whatever it grew by since, probed through a small buffer so that a mail
-// of a few kilobytes costs no zero-filled spare room.
-bool readOpened(HANDLE file, unsigned long long size, std::string& into) {
-  if (size > into.max_size()) return false;
+bool Win32FileSystem::readFileInto(const std::string& path, std::string& into) const {
+  if (path.empty()) return false;
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file.valid()) return false;  // also for a directory
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+      static_cast<unsigned long long>(size.QuadPart) > into.max_size()) {
+    return false;
+  }
   try {
-    const auto expected = static_cast<std::size_t>(size);
+    // Read to the end: the size it had when opened, then whatever it grew
+    // by since, probed through a small buffer so that a mail of a few
+    // kilobytes costs no zero-filled spare room.
+    const auto expected = static_cast<std::size_t>(size.QuadPart);
     into.clear();
     into.resize(expected);
     std::size_t got = 0;
     while (got < expected) {
       const DWORD want = static_cast<DWORD>(std::min<std::size_t>(expected - got, 1u << 20));
       DWORD n = 0;
-      if (!ReadFile(file, into.data() + got, want, &n, nullptr)) return false;
+      if (!ReadFile(file.get(), into.data() + got, want, &n, nullptr)) return false;
       if (n == 0) break;  // the file shrank
       got += n;
     }
@@ -208,7 +214,7 @@ bool readOpened(HANDLE file, unsigned long long size, std::string& into) {
     char more[4096];
     for (;;) {
       DWORD n = 0;
-      if (!ReadFile(file, more, sizeof more, &n, nullptr)) return false;
+      if (!ReadFile(file.get(), more, sizeof more, &n, nullptr)) return false;
       if (n == 0) return true;
       into.append(more, n);
     }
@@ -217,22 +223,14 @@ bool readOpened(HANDLE file, unsigned long long size, std::string& into) {
   }
 }
 
+namespace {
+
 // How long a folder found to stay within the root is trusted without
 // checking its components again.
 constexpr ULONGLONG kCheckedFolderTrustMs = 1000;
 constexpr std::size_t kMaxCheckedFolders = 256;
 
 }  // namespace
-
-bool Win32FileSystem::readFileInto(const std::string& path, std::string& into) const {
-  if (path.empty()) return false;
-  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file.valid()) return false;  // also for a directory
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return false;
-  return readOpened(file.get(), static_cast<unsigned long long>(size.QuadPart), into);
-}
 
 // Whether the folder's components stay within the root, as staysWithin
 // finds, from a finding of the last second when there is one.
